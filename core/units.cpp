@@ -1,0 +1,42 @@
+#include "core/units.h"
+
+#include <algorithm>
+
+namespace dielektra {
+
+namespace {
+
+// Kilo is a capital K, micro a plain u, and only milli carries a trailing
+// period, so "mV" without it is no unit.
+constexpr UnitFamily makeFamily(std::string_view quantity, std::string_view baseUnit,
+                                std::array<std::string_view, 8> texts)
+{
+    constexpr std::array<double, 8> factors{1e12, 1e6, 1e3, 1.0, 1e-3, 1e-6, 1e-9, 1e-12};
+    UnitFamily family{quantity, baseUnit, {}};
+    for (int i = 0; i < 8; ++i)
+        family.labels[static_cast<std::size_t>(i)] = {texts[static_cast<std::size_t>(i)], i,
+                                                      factors[static_cast<std::size_t>(i)]};
+    return family;
+}
+
+} // namespace
+
+const UnitFamily VoltageUnits =
+    makeFamily("voltage", "volt", {"TV", "MV", "KV", "V", "mV.", "uV", "nV", "pV"});
+const UnitFamily ChargeUnits =
+    makeFamily("charge", "coulomb", {"TC", "MC", "KC", "C", "mC.", "uC", "nC", "pC"});
+const UnitFamily CapacityUnits =
+    makeFamily("capacity", "farad", {"TF", "MF", "KF", "F", "mF.", "uF", "nF", "pF"});
+const UnitFamily ResistanceUnits =
+    makeFamily("resistance", "ohm", {"TO", "MO", "KO", "O", "mO.", "uO", "nO", "pO"});
+
+std::optional<double> FactorOf(const UnitFamily &family, std::string_view text)
+{
+    const auto found = std::find_if(family.labels.begin(), family.labels.end(),
+                                    [text](const UnitLabel &label) { return label.text == text; });
+    if (found == family.labels.end())
+        return std::nullopt;
+    return found->factor;
+}
+
+} // namespace dielektra
