@@ -1,0 +1,68 @@
+#include "ui/about_page.h"
+
+#include "ui/clickable_label.h"
+#include "ui/style.h"
+
+#include <QDesktopServices>
+#include <QIcon>
+#include <QUrl>
+
+namespace {
+
+QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new ClickableLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
+{
+    constexpr QSize bannerSize(533, 101);
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    // Through QIcon, so that banner@2x.jpg serves screens scaled to 200 %.
+    image->setPixmap(QIcon(QStringLiteral(":/dielektra/banner.jpg")).pixmap(bannerSize));
+    place(image, {{8, 32}, bannerSize});
+
+    const struct {
+        const char *name;
+        QString text;
+        int y, height;
+        QFont font;
+    } overBanner[] = {
+        {"Label24", QStringLiteral("Dielektra v" DIELEKTRA_SHORT_VERSION "."), 40, 16,
+         dielektra::style::boldFont()},
+        {"Label30", QStringLiteral("© 2026 vývojáři programu Dielektra. Šířeno pod licencí MIT."),
+         64, 13, dielektra::style::regularFont()},
+        {"Label31",
+         QStringLiteral("Napsali vývojáři Dielektry pro všechny, kdo pracují s kondenzátory."), 80,
+         13, dielektra::style::regularFont()},
+        {"Label32", QStringLiteral("WWW.FERROLUX.EXAMPLE"), 96, 13,
+         dielektra::style::smallBoldFont()},
+    };
+    for (const auto &item : overBanner) {
+        QLabel *label = aboutLabel(this, item.name, item.text);
+        label->setFont(item.font);
+        dielektra::style::makeTransparentWhite(label);
+        place(label, {16, item.y, label->sizeHint().width(), item.height});
+    }
+
+    auto *address = findChild<ClickableLabel *>(QStringLiteral("Label32"));
+    address->setFocusPolicy(Qt::StrongFocus);
+    address->setAccessibleName(QString::fromLatin1(MakerAddress));
+    connect(address, &ClickableLabel::clicked, this, &AboutPage::addressClicked);
+
+    auto *edition = static_cast<ClickableLabel *>(
+        aboutLabel(this, "Label23", QStringLiteral("Ferrolux edition 1 - 3")));
+    edition->setFocusPolicy(Qt::StrongFocus);
+    place(edition, {440, 136, edition->sizeHint().width(), 13});
+    connect(edition, &ClickableLabel::clicked, this, &AboutPage::editionClicked);
+}
+
+void AboutPage::openMakerAddress()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
+}

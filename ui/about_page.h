@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/tab_page.h"
+
+// The sixth page: the banner with the program's title, rights, credits and
+// the maker's address over it, and the edition label below.
+class AboutPage : public TabPage {
+    Q_OBJECT
+public:
+    // A reserved example domain: the maker's real address is not known.
+    static constexpr auto MakerAddress = "https://www.ferrolux.example";
+
+    explicit AboutPage(QWidget *tabControl);
+
+    // Hands the address to the desktop and returns without waiting.
+    static void openMakerAddress();
+
+signals:
+    void editionClicked();
+    void addressClicked();
+};

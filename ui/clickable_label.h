@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that reacts to a click, and to Space or Enter while it has focus.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};

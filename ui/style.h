@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace dielektra::style {
+
+// The layout is fixed in pixels at 96 dpi; the fonts are fixed in pixels too,
+// or the texts would outgrow their controls on a screen with another dpi.
+QFont regularFont();   // the window's font, 11 px (8.25 pt at 96 dpi)
+QFont boldFont();      // formula panels and the About title, 13 px bold (9.75 pt)
+QFont smallBoldFont(); // the web address, 11 px bold
+
+// White text on dark grey (64, 64, 64), opaque and centred.
+void makeBanner(QLabel *label);
+// White text drawn straight on whatever lies behind the label.
+void makeTransparentWhite(QLabel *label);
+
+} // namespace dielektra::style
