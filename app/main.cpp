@@ -5,6 +5,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Wayland compositors find the desktop entry, and so the icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.ferrolux.Dielektra"));
     Form1 window;
     window.show();
     return QApplication::exec();

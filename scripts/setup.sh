@@ -11,6 +11,7 @@ DIELEKTRA_PACKAGES=(
     qt6-base-dev qt6-translations-l10n libgl-dev libqt6svg6
     fonts-liberation2
     xvfb xauth
+    desktop-file-utils appstream dpkg-dev file fakeroot
 )
 
 ensure_packages() {
