@@ -34,6 +34,36 @@ long long leadingExponent(std::string_view intDigits, std::string_view fracDigit
     return exponent - static_cast<long long>(firstFrac) - 1;
 }
 
+// The exponent ("E" or "e", an optional sign, digits) that starts at text[i];
+// no digits means no exponent.
+struct Exponent {
+    std::string_view digits;
+    bool negative = false;
+    long long value = 0;
+};
+
+Exponent readExponent(std::string_view text, std::size_t i)
+{
+    Exponent exponent;
+    if (i >= text.size() || (text[i] != 'E' && text[i] != 'e'))
+        return exponent;
+    std::size_t j = i + 1;
+    const bool negative = j < text.size() && text[j] == '-';
+    if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+        ++j;
+    const std::size_t digitsEnd = skipDigits(text, j);
+    if (digitsEnd == j)
+        return exponent;
+    exponent.digits = text.substr(j, digitsEnd - j);
+    exponent.negative = negative;
+    // Saturates far beyond any double's exponent.
+    for (const char c : exponent.digits)
+        exponent.value = std::min(exponent.value * 10 + (c - '0'), 1'000'000'000LL);
+    if (negative)
+        exponent.value = -exponent.value;
+    return exponent;
+}
+
 // Classic %G: exponent form below 1E-4 or from 10^precision up, with "E",
 // a sign and at least two exponent digits; no trailing zeros.
 std::string generalFormat(double value, int precision)
@@ -72,43 +102,25 @@ std::optional<double> NumberFromText(std::string_view text)
     if (intDigits.empty() && fracDigits.empty())
         return 0.0;
 
-    long long exponent = 0;
-    bool exponentNegative = false;
-    std::string_view exponentDigits;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            exponentNegative = text[j] == '-';
-            ++j;
-        }
-        const std::size_t digitsEnd = skipDigits(text, j);
-        if (digitsEnd > j) {
-            exponentDigits = text.substr(j, digitsEnd - j);
-            // Saturates far beyond any double's exponent.
-            for (const char c : exponentDigits)
-                exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
-            if (exponentNegative)
-                exponent = -exponent;
-        }
-    }
+    const Exponent exponent = readExponent(text, i);
 
     std::string normalised;
-    normalised.reserve(intDigits.size() + fracDigits.size() + exponentDigits.size() + 4);
+    normalised.reserve(intDigits.size() + fracDigits.size() + exponent.digits.size() + 4);
     normalised.append(intDigits.empty() ? std::string_view("0") : intDigits);
     normalised.push_back('.');
     normalised.append(fracDigits.empty() ? std::string_view("0") : fracDigits);
-    if (!exponentDigits.empty()) {
+    if (!exponent.digits.empty()) {
         normalised.push_back('e');
-        if (exponentNegative)
+        if (exponent.negative)
             normalised.push_back('-');
-        normalised.append(exponentDigits);
+        normalised.append(exponent.digits);
     }
 
     double magnitude = 0.0;
     const auto result = std::from_chars(normalised.data(), normalised.data() + normalised.size(),
                                         magnitude, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        if (leadingExponent(intDigits, fracDigits, exponent) >= 0)
+        if (leadingExponent(intDigits, fracDigits, exponent.value) >= 0)
             return std::nullopt;
         magnitude = 0.0;
     }

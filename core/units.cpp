@@ -1,7 +1,5 @@
 #include "core/units.h"
 
-#include <algorithm>
-
 namespace dielektra {
 
 namespace {
@@ -32,11 +30,10 @@ const UnitFamily ResistanceUnits =
 
 std::optional<double> FactorOf(const UnitFamily &family, std::string_view text)
 {
-    const auto found = std::find_if(family.labels.begin(), family.labels.end(),
-                                    [text](const UnitLabel &label) { return label.text == text; });
-    if (found == family.labels.end())
-        return std::nullopt;
-    return found->factor;
+    for (const UnitLabel &label : family.labels)
+        if (label.text == text)
+            return label.factor;
+    return std::nullopt;
 }
 
 } // namespace dielektra

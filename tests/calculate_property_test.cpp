@@ -23,11 +23,11 @@ public:
         case 0:
             return "";
         case 1:
-            return pick(2) ? "0" : "-0";
+            return pick(2) == 1 ? "0" : "-0";
         case 2:
             return junk();
         case 3:
-            return pick(2) ? "1E39" : "-3.5e38";
+            return pick(2) == 1 ? "1E39" : "-3.5e38";
         case 4:
             return std::string(1 + pick(400), '9');
         case 5:
@@ -56,8 +56,8 @@ private:
         const double mantissa = std::uniform_real_distribution<double>(-10.0, 10.0)(engine_);
         const int exponent = std::uniform_int_distribution<int>(-50, 40)(engine_);
         std::string text = std::to_string(mantissa);
-        if (pick(2))
-            text += (pick(2) ? "E" : "e") + std::to_string(exponent);
+        if (pick(2) == 1)
+            text += (pick(2) == 1 ? "E" : "e") + std::to_string(exponent);
         if (pick(4) == 0)
             text = " " + text;
         return text;
