@@ -1,8 +1,10 @@
 #include "ui/about_page.h"
 
+#include "ui/artwork.h"
 #include "ui/clickable_label.h"
 #include "ui/style.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QUrl>
@@ -23,8 +25,13 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
     constexpr QSize bannerSize(533, 101);
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    // Through QIcon, so that banner@2x.jpg serves screens scaled to 200 %.
-    image->setPixmap(QIcon(QStringLiteral(":/dielektra/banner.jpg")).pixmap(bannerSize));
+    // Through QIcon, so that banner@2x.jpg serves screens scaled above 100 %;
+    // it is added on such screens only, as QIcon::addFile would.
+    QIcon banner(dielektra::readArtwork(QStringLiteral(":/dielektra/banner.jpg"), "jpeg"));
+    if (qApp->devicePixelRatio() > 1.0)
+        banner.addPixmap(
+            dielektra::readArtwork(QStringLiteral(":/dielektra/banner@2x.jpg"), "jpeg"));
+    image->setPixmap(banner.pixmap(bannerSize));
     place(image, {{8, 32}, bannerSize});
 
     const struct {

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "ui/about_page.h"
+#include "ui/artwork.h"
 #include "ui/numeric_field_filter.h"
 #include "ui/style.h"
 #include "ui/tab_page.h"
@@ -268,7 +269,9 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferrolux Edition - Dielektra"));
     QIcon icon(QStringLiteral(":/dielektra/icon.svg"));
-    icon.addFile(QStringLiteral(":/dielektra/dielektra.png"));
+    // What addFile would add for the PNG, without its MIME database look-up
+    // and without asking every image plugin (readArtwork).
+    icon.addPixmap(dielektra::readArtwork(QStringLiteral(":/dielektra/dielektra.png"), "png"));
     setWindowIcon(icon);
     setFont(dielektra::style::regularFont());
     setFixedSize(553, 161);
@@ -307,7 +310,10 @@ Form1::Form1(QWidget *parent)
             page->place(field, row.fieldAt);
 
             auto *unitList = named<QComboBox>(page, row.calcField.unitList);
-            unitList->setEditable(true);
+            // Editable through a line edit of its own: setEditable(true) would
+            // also build the drop-down list's popup (a list view with its
+            // scroll bars) at start-up; this way it is built when first opened.
+            unitList->setLineEdit(new QLineEdit(unitList));
             // Typed unit texts reach the calculation as typed: no completion,
             // no case-insensitive match on Enter, and no new entries.
             unitList->setCompleter(nullptr);
