@@ -8,7 +8,7 @@ export DIELEKTRA_ROOT
 DIELEKTRA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev
-    qt6-base-dev qt6-translations-l10n libgl-dev libqt6svg6
+    qt6-base-dev qt6-translations-l10n libgl-dev
     fonts-liberation2
     xvfb xauth
     desktop-file-utils appstream dpkg-dev file fakeroot

@@ -1,15 +1,15 @@
 #include "ui/about_page.h"
 
-#include "ui/artwork.h"
 #include "ui/clickable_label.h"
 #include "ui/style.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QUrl>
 
 namespace {
+
+constexpr QSize bannerSize(533, 101);
 
 QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text)
 {
@@ -22,17 +22,9 @@ QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text)
 
 AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
 {
-    constexpr QSize bannerSize(533, 101);
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    // Through QIcon, so that banner@2x.jpg serves screens scaled above 100 %;
-    // it is added on such screens only, as QIcon::addFile would.
-    QIcon banner(dielektra::readArtwork(QStringLiteral(":/dielektra/banner.jpg"), "jpeg"));
-    if (qApp->devicePixelRatio() > 1.0)
-        banner.addPixmap(
-            dielektra::readArtwork(QStringLiteral(":/dielektra/banner@2x.jpg"), "jpeg"));
-    image->setPixmap(banner.pixmap(bannerSize));
-    place(image, {{8, 32}, bannerSize});
+    image_ = new QLabel(this);
+    image_->setObjectName(QStringLiteral("Image1"));
+    place(image_, {{8, 32}, bannerSize});
 
     const struct {
         const char *name;
@@ -67,6 +59,17 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
     edition->setFocusPolicy(Qt::StrongFocus);
     place(edition, {440, 136, edition->sizeHint().width(), 13});
     connect(edition, &ClickableLabel::clicked, this, &AboutPage::editionClicked);
+}
+
+void AboutPage::showEvent(QShowEvent *event)
+{
+    // The banner is read when the page is first shown: most starts never
+    // show it, and reading it costs a JPEG decoder.
+    if (image_->pixmap().isNull()) {
+        // Through QIcon, so that banner@2x.jpg serves screens scaled above 100 %.
+        image_->setPixmap(QIcon(QStringLiteral(":/dielektra/banner.jpg")).pixmap(bannerSize));
+    }
+    TabPage::showEvent(event);
 }
 
 void AboutPage::openMakerAddress()

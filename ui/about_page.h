@@ -2,6 +2,8 @@
 
 #include "ui/tab_page.h"
 
+class QLabel;
+
 // The sixth page: the banner with the program's title, rights, credits and
 // the maker's address over it, and the edition label below.
 class AboutPage : public TabPage {
@@ -18,4 +20,10 @@ public:
 signals:
     void editionClicked();
     void addressClicked();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *image_ = nullptr;
 };

@@ -2,13 +2,13 @@
 
 #include "core/numbers.h"
 #include "ui/about_page.h"
-#include "ui/artwork.h"
 #include "ui/numeric_field_filter.h"
 #include "ui/style.h"
 #include "ui/tab_page.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -263,17 +263,25 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      SSTab1(named<QTabWidget>(this, "SSTab1")), pageOps_(std::make_unique<Page>(*this))
+      pageOps_(std::make_unique<Page>(*this))
 {
     installCzechQtTranslation();
+    // Before any child exists, so that no control is first set up with the
+    // desktop's font.
+    setFont(dielektra::style::regularFont());
+    SSTab1 = named<QTabWidget>(this, "SSTab1");
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferrolux Edition - Dielektra"));
-    QIcon icon(QStringLiteral(":/dielektra/icon.svg"));
-    // What addFile would add for the PNG, without its MIME database look-up
-    // and without asking every image plugin (readArtwork).
-    icon.addPixmap(dielektra::readArtwork(QStringLiteral(":/dielektra/dielektra.png"), "png"));
+    // Rendered from icon.svg at the sizes a window manager asks for, up to a
+    // 64 px title-bar icon at 200 %; read only when asked for. Cheaper at
+    // start-up than drawing the SVG itself through Qt's SVG module.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(
+            QStringLiteral(":/dielektra/icons/hicolor/%1x%1/apps/example.ferrolux.Dielektra.png")
+                .arg(size),
+            QSize(size, size));
     setWindowIcon(icon);
-    setFont(dielektra::style::regularFont());
     setFixedSize(553, 161);
 
     SSTab1->setGeometry(0, 0, 553, 161);
@@ -313,9 +321,12 @@ Form1::Form1(QWidget *parent)
             // Editable through a line edit of its own: setEditable(true) would
             // also build the drop-down list's popup (a list view with its
             // scroll bars) at start-up; this way it is built when first opened.
-            unitList->setLineEdit(new QLineEdit(unitList));
             // Typed unit texts reach the calculation as typed: no completion,
-            // no case-insensitive match on Enter, and no new entries.
+            // no case-insensitive match on Enter, and no new entries. An empty
+            // completer on the line edit spares the box building its own.
+            auto *edit = new QLineEdit(unitList);
+            edit->setCompleter(new QCompleter(edit));
+            unitList->setLineEdit(edit);
             unitList->setCompleter(nullptr);
             unitList->setDuplicatesEnabled(true);
             unitList->setInsertPolicy(QComboBox::NoInsert);

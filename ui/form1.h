@@ -30,7 +30,7 @@ private:
     class Page;
     void Form_Load();
 
-    QTabWidget *SSTab1;
+    QTabWidget *SSTab1 = nullptr;
     std::array<dielektra::CalcQuantities, 5> quantities_{};
     std::unique_ptr<Page> pageOps_;
 };

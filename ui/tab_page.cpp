@@ -2,7 +2,9 @@
 
 #include <QEvent>
 
-TabPage::TabPage(QWidget *tabControl) : tabControl_(tabControl) {}
+// A child of the tab control from the start, so that its controls are built
+// with the window's font rather than re-measured when the page is added.
+TabPage::TabPage(QWidget *tabControl) : QWidget(tabControl), tabControl_(tabControl) {}
 
 void TabPage::place(QWidget *control, QRect relativeToTabControl)
 {
