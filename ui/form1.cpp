@@ -40,7 +40,6 @@ struct PanelLabel {
     const char *name;
     const char *text;
     int x, y;
-    bool transparent; // lets the fraction bar show through
 };
 
 struct FractionBar {
@@ -73,17 +72,17 @@ struct PageDesign {
 const char *const capacityBanner =
     "Kondenzátor má kapacitu 1F (farad), nabije-li se napětím 1V na náboj 1C = 1A * s";
 
-constexpr PanelLabel capacityFormula[] = {{"Label8", "C=", 24, 24, true},
-                                          {"Label7", "Q", 51, 16, true},
-                                          {"Label6", "U", 51, 32, true},
-                                          {"Label5", "[F; C; V]", 80, 24, false}};
-constexpr PanelLabel chargeFormula[] = {{"Label13", "Q=C*U  [C; F; V]", 24, 24, false}};
-constexpr PanelLabel voltageFormula[] = {{"Label21", "U=", 24, 24, true},
-                                         {"Label16", "Q", 51, 16, true},
-                                         {"Label15", "C", 51, 32, true},
-                                         {"Label14", "[V; C; F]", 80, 24, false}};
-constexpr PanelLabel timeConstantFormula[] = {{"Label25", "t = R*C [s; Ohm; F]", 24, 24, false}};
-constexpr PanelLabel energyFormula[] = {{"Label36", "W=0.5*C*U^2   [J; C; F; V]", 24, 24, false}};
+constexpr PanelLabel capacityFormula[] = {{"Label8", "C=", 24, 24},
+                                          {"Label7", "Q", 51, 16},
+                                          {"Label6", "U", 51, 32},
+                                          {"Label5", "[F; C; V]", 80, 24}};
+constexpr PanelLabel chargeFormula[] = {{"Label13", "Q=C*U  [C; F; V]", 24, 24}};
+constexpr PanelLabel voltageFormula[] = {{"Label21", "U=", 24, 24},
+                                         {"Label16", "Q", 51, 16},
+                                         {"Label15", "C", 51, 32},
+                                         {"Label14", "[V; C; F]", 80, 24}};
+constexpr PanelLabel timeConstantFormula[] = {{"Label25", "t = R*C [s; Ohm; F]", 24, 24}};
+constexpr PanelLabel energyFormula[] = {{"Label36", "W=0.5*C*U^2   [J; C; F; V]", 24, 24}};
 
 constexpr Note timeConstantNotes[] = {
     {"Label35", "Zdroj dodává nekonečně velký proud (tato situace nikdy nenastane).", 104, false},
@@ -359,13 +358,13 @@ Form1::Form1(QWidget *parent)
         for (const PanelLabel &item : design.panelLabels) {
             auto *text = label(panel, {item.name, item.text});
             text->setFont(dielektra::style::boldFont());
-            text->setAttribute(Qt::WA_TranslucentBackground, item.transparent);
             text->setGeometry({{item.x, item.y}, text->sizeHint()});
         }
         if (design.bar) {
             auto *bar = named<QFrame>(panel, design.bar->name);
             bar->setFrameStyle(QFrame::HLine | QFrame::Plain);
             bar->setGeometry(design.bar->x1, design.bar->y, design.bar->x2 - design.bar->x1 + 1, 1);
+            // Labels draw no background: the bar shows between the letters.
             bar->lower();
         }
 

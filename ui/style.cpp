@@ -50,7 +50,6 @@ void makeTransparentWhite(QLabel *label)
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
     label->setAutoFillBackground(false);
-    label->setAttribute(Qt::WA_TranslucentBackground);
 }
 
 } // namespace dielektra::style
