@@ -33,6 +33,18 @@ double quantity(const PageOps &ops, const CalcField &field, double factor)
     return static_cast<double>(FieldValue(ops.text(field.field)).value_or(0.0F)) * factor;
 }
 
+std::string unknownUnitPrompt(const UnitFamily &family)
+{
+    std::string prompt(UnknownUnitPrompt);
+    prompt += ". Platné jednotky: ";
+    for (const UnitLabel &label : family.labels) {
+        if (label.position > 0)
+            prompt += ", ";
+        prompt += label.text;
+    }
+    return prompt;
+}
+
 } // namespace
 
 Outcome CalculatePage(const CalcPage &page, CalcQuantities &quantities, PageOps &ops,
@@ -65,11 +77,15 @@ Outcome CalculatePage(const CalcPage &page, CalcQuantities &quantities, PageOps 
     }
 
     // An unknown unit would leave an earlier (or the initial 0) quantity in
-    // use and show a wrong result as if it were right.
+    // use and show a wrong result as if it were right. The box names the
+    // spellings that are meant ("KV", not "kV"), and the user lands in the
+    // list to correct, the upper one first.
     const auto factorA = FactorOf(*page.a.family, ops.unitText(page.a.unitList));
     const auto factorB = FactorOf(*page.b.family, ops.unitText(page.b.unitList));
     if (!factorA || !factorB) {
-        ops.msgBox(UnknownUnitPrompt, MsgStyle::Critical, InputErrorTitle);
+        const CalcField &refused = factorA ? page.b : page.a;
+        ops.msgBox(unknownUnitPrompt(*refused.family), MsgStyle::Critical, InputErrorTitle);
+        ops.setFocus(refused.unitList);
         return Outcome::RefusedUnit;
     }
 

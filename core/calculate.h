@@ -18,6 +18,7 @@ public:
     virtual std::string unitText(std::string_view unitList) const = 0;
     virtual void setCaption(std::string_view label, const std::string &caption) = 0;
     virtual void setVisible(std::string_view label, bool visible) = 0;
+    virtual void setFocus(std::string_view control) = 0;
     // Modal: returns when the user has closed the box.
     virtual void msgBox(std::string_view prompt, MsgStyle style, std::string_view title) = 0;
 };
@@ -63,6 +64,7 @@ enum class Outcome {
 
 inline constexpr std::string_view InputErrorTitle = "Chyba zadání";
 inline constexpr std::string_view ZeroPrompt = "Zadaná hodnota nemůže být 0";
+// Followed by the valid spellings of the refused family: ". Platné jednotky: TV, MV, …".
 inline constexpr std::string_view UnknownUnitPrompt = "Zadaná jednotka není platná";
 inline constexpr std::string_view TooLargePrompt = "Zadaná hodnota je příliš velká";
 

@@ -38,6 +38,10 @@ public:
         log.push_back("visible " + std::string(label));
         visible[std::string(label)] = shown;
     }
+    void setFocus(std::string_view control) override
+    {
+        log.push_back("focus " + std::string(control));
+    }
     void msgBox(std::string_view prompt, dielektra::MsgStyle style, std::string_view title) override
     {
         log.emplace_back("box");

@@ -72,7 +72,7 @@ void AboutPage::showEvent(QShowEvent *event)
     TabPage::showEvent(event);
 }
 
-void AboutPage::openMakerAddress()
+bool AboutPage::openMakerAddress()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
+    return QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
 }

@@ -14,8 +14,9 @@ public:
 
     explicit AboutPage(QWidget *tabControl);
 
-    // Hands the address to the desktop and returns without waiting.
-    static void openMakerAddress();
+    // Hands the address to the desktop and returns without waiting; false
+    // when the desktop could not take the request.
+    static bool openMakerAddress();
 
 signals:
     void editionClicked();

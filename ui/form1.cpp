@@ -2,13 +2,14 @@
 
 #include "core/numbers.h"
 #include "ui/about_page.h"
+#include "ui/command_button.h"
 #include "ui/numeric_field_filter.h"
 #include "ui/style.h"
 #include "ui/tab_page.h"
+#include "ui/unit_list.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFrame>
 #include <QIcon>
 #include <QImageReader>
@@ -21,6 +22,7 @@
 #include <QTabWidget>
 #include <QTranslator>
 
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -253,6 +255,10 @@ public:
     {
         child<QLabel>(label)->setVisible(visible);
     }
+    void setFocus(std::string_view control) override
+    {
+        child<QWidget>(control)->setFocus(Qt::OtherFocusReason);
+    }
     void msgBox(std::string_view prompt, dielektra::MsgStyle style, std::string_view title) override
     {
         form_.MsgBox(qs(prompt), style, qs(title));
@@ -295,6 +301,7 @@ Form1::Form1(QWidget *parent)
     SSTab1->setGeometry(0, 0, 553, 161);
     SSTab1->setUsesScrollButtons(false);
     auto *fieldFilter = new NumericFieldFilter(this);
+    auto *pasteCleaner = new PastedNumberCleaner(this);
 
     for (const PageDesign &design : pageDesigns) {
         const CalcPage &calc = CalcPages[design.calc];
@@ -322,31 +329,19 @@ Form1::Form1(QWidget *parent)
             field->setText(QString::fromUtf8(row.start));
             field->setAccessibleName(quantity);
             field->installEventFilter(fieldFilter);
+            field->setValidator(pasteCleaner);
+            field->setMaxLength(std::numeric_limits<int>::max());
             caption->setBuddy(field);
             page->place(field, row.fieldAt);
 
-            auto *unitList = named<QComboBox>(page, row.calcField.unitList);
-            // Editable through a line edit of its own: setEditable(true) would
-            // also build the drop-down list's popup (a list view with its
-            // scroll bars) at start-up; this way it is built when first opened.
-            // Typed unit texts reach the calculation as typed: no completion,
-            // no case-insensitive match on Enter, and no new entries. An empty
-            // completer on the line edit spares the box building its own.
-            auto *edit = new QLineEdit(unitList);
-            edit->setCompleter(new QCompleter(edit));
-            unitList->setLineEdit(edit);
-            unitList->setCompleter(nullptr);
-            unitList->setDuplicatesEnabled(true);
-            unitList->setInsertPolicy(QComboBox::NoInsert);
+            auto *unitList = named<UnitList>(page, row.calcField.unitList);
             unitList->setEditText(QString::fromUtf8(row.unit));
             unitList->setAccessibleName(quantity + QStringLiteral(" – jednotka"));
             page->place(unitList, row.unitAt);
         }
 
-        auto *button = named<QPushButton>(page, calc.button);
+        auto *button = named<CommandButton>(page, calc.button);
         button->setText(QStringLiteral("Spočítat"));
-        button->setAutoDefault(false);
-        button->setDefault(false);
         button->setAccessibleDescription(QString::fromUtf8(design.tab));
         page->place(button, buttonRect);
         connect(button, &QPushButton::clicked, this,
@@ -395,6 +390,8 @@ Form1::Form1(QWidget *parent)
     connect(about, &AboutPage::addressClicked, this, &Form1::Label32_Click);
     SSTab1->addTab(about, QStringLiteral("O programu"));
     SSTab1->setCurrentIndex(0);
+    // Digits typed right after start go into the first field, not the tab bar.
+    findChild<QWidget *>(QStringLiteral("Text1"))->setFocus();
 
     Form_Load();
 }
@@ -432,7 +429,12 @@ void Form1::Label23_Click()
 
 void Form1::Label32_Click()
 {
-    AboutPage::openMakerAddress();
+    // Without a browser or xdg-open the request fails at once; say so rather
+    // than leave the click unanswered.
+    if (!AboutPage::openMakerAddress())
+        MsgBox(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
+                   QString::fromLatin1(AboutPage::MakerAddress),
+               dielektra::MsgStyle::Information);
 }
 
 void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title)

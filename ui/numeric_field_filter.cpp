@@ -70,3 +70,29 @@ bool NumericFieldFilter::eventFilter(QObject *watched, QEvent *event)
     }
     return false;
 }
+
+QString PastedNumberCleaner::cleaned(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (c == U',')
+            kept += u'.';
+        else if (c == U'\u2212')
+            kept += u'-';
+        else if (QChar::category(c) == QChar::Number_DecimalDigit)
+            kept += QChar(u'0' + QChar::digitValue(c));
+        else if (!QChar::isSpace(c) && QChar::category(c) != QChar::Other_Format)
+            kept += QString::fromUcs4(&c, 1);
+    }
+    return kept;
+}
+
+QValidator::State PastedNumberCleaner::validate(QString &input, int &pos) const
+{
+    // The caret stays behind the same character it followed.
+    const qsizetype before = cleaned(input.left(pos)).size();
+    input = cleaned(input);
+    pos = static_cast<int>(before);
+    return Acceptable;
+}

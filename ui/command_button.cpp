@@ -1,0 +1,21 @@
+#include "ui/command_button.h"
+
+#include <QKeyEvent>
+
+CommandButton::CommandButton(QWidget *parent) : QPushButton(parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // One click a press: a held key would open box after box.
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
