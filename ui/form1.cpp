@@ -282,6 +282,12 @@ Form1::Form1(QWidget *parent)
       pageOps_(std::make_unique<Page>(*this))
 {
     installCzechQtTranslation();
+    // The banners are the longest texts: in Liberation Sans the longest needs
+    // 529 of its 533 px.
+    QStringList banners;
+    for (const PageDesign &design : pageDesigns)
+        banners += QString::fromUtf8(design.banner.text);
+    dielektra::style::fitTexts(banners, 529);
     // Before any child exists, so that no control is first set up with the
     // desktop's font.
     setFont(dielektra::style::regularFont());

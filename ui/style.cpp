@@ -1,25 +1,50 @@
 #include "ui/style.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace dielektra::style {
 
 namespace {
 
 // Liberation Sans (Debian fonts-liberation2) has the metrics the layout was
-// drawn for; squeezed by 1 % the longest banner fits its 533 px.
+// drawn for; squeezed by 1 % the longest banner fits its 533 px. fitTexts
+// narrows whatever face stands in for it.
+int stretch = 99;
+
 QFont pinnedFont(int pixelSize, bool bold)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
-    font.setStretch(99);
+    font.setStretch(stretch);
     font.setBold(bold);
     return font;
 }
 
 } // namespace
+
+void fitTexts(const QStringList &texts, int width)
+{
+    QFont font = pinnedFont(11, false);
+    const auto widest = [&](int percent) {
+        font.setStretch(percent);
+        const QFontMetrics metrics(font);
+        int needs = 0;
+        for (const QString &text : texts)
+            needs = std::max(needs, metrics.horizontalAdvance(text));
+        return needs;
+    };
+    // Widths scale with the stretch only roughly (glyphs snap to whole
+    // pixels), so the estimate is checked and narrowed further if need be.
+    stretch = std::min(99, 100 * width / widest(100));
+    while (stretch > 50 && widest(stretch) > width)
+        --stretch;
+}
 
 QFont regularFont()
 {

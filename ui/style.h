@@ -2,14 +2,22 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
+
 class QWidget;
 
 namespace dielektra::style {
 
 // The layout is fixed in pixels at 96 dpi; the fonts are fixed in pixels too,
 // or the texts would outgrow their controls on a screen with another dpi.
+// Narrows the fonts below, for windows built afterwards, just enough that
+// each text fits the width at the regular size in whatever face the system
+// resolves; where Liberation Sans is missing, the other texts then keep
+// about the room they have in it.
+void fitTexts(const QStringList &texts, int width);
+
 QFont regularFont();   // the window's font, 11 px (8.25 pt at 96 dpi)
 QFont boldFont();      // formula panels and the About title, 13 px bold (9.75 pt)
 QFont smallBoldFont(); // the web address, 11 px bold
