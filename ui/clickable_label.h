@@ -1,12 +1,19 @@
 #pragma once
 
 #include <QLabel>
+#include <QMetaMethod>
 
 // A label that reacts to a click, and to Space or Enter while it has focus.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+    // Whether a click does anything: only then is the label a link to screen readers.
+    bool isConnected() const
+    {
+        return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked));
+    }
 
 signals:
     void clicked();
