@@ -3,7 +3,8 @@
 #include <QLabel>
 #include <QMetaMethod>
 
-// A label that reacts to a click, and to Space or Enter while it has focus.
+// A label that reacts to a click, and to Space or Enter while it has focus,
+// which it shows with a focus frame.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -21,4 +22,5 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
