@@ -68,7 +68,10 @@ def find(root, role, name):
 def act(obj, action):
     actions = obj.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]
-    actions.doAction(names.index(action))
+    if action in names:
+        actions.doAction(names.index(action))
+    else:
+        check(False, f"{obj.getRoleName()} {obj.name!r} has the action {action}")
 
 
 def dump(page):
