@@ -67,7 +67,7 @@ public:
         // Queued: the click may open a modal box, and the screen reader's call
         // must not wait until it is closed.
         if (action == pressAction() && label()->isConnected())
-            QMetaObject::invokeMethod(label(), &ClickableLabel::clicked, Qt::QueuedConnection);
+            QMetaMethod::fromSignal(&ClickableLabel::clicked).invoke(label(), Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(action);
     }
