@@ -3,8 +3,8 @@
 control, the event that makes a screen reader speak a new result on every page,
 and the About labels' press action.
 
-Usage: atspi_test.py PROGRAM, inside an X server and a private D-Bus session
-(ctest runs it under xvfb-run and dbus-run-session)."""
+Usage: atspi_test.py PROGRAM, inside a private D-Bus session (ctest runs it
+under dbus-run-session); it starts an X server of its own."""
 
 import os
 import subprocess
@@ -88,7 +88,14 @@ def dump(page):
 
 
 def main(program):
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    # Xvfb picks a free display and writes its number once it takes clients:
+    # no race with other X servers started at the same time.
+    ready, ready_w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ready_w), "-screen", "0", "800x600x24",
+                             "-nolisten", "tcp"], pass_fds=[ready_w], stderr=subprocess.DEVNULL)
+    os.close(ready_w)
+    env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
+               QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     window = subprocess.Popen([program], env=env)
     try:
         pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
@@ -126,8 +133,9 @@ def main(program):
             check(got == rows, f"{tab}: roles, names, descriptions and actions"
                   + ("" if got == rows else f"\n      got      {got}\n      expected {rows}"))
     finally:
-        window.terminate()
-        window.wait()
+        for process in (window, xvfb):
+            process.terminate()
+            process.wait()
 
 
 if __name__ == "__main__":
