@@ -45,7 +45,7 @@ public:
     // Asked each time: the label may be connected after its interface exists.
     QAccessible::Role role() const override
     {
-        return label()->isConnected() ? QAccessible::Link : QAccessible::StaticText;
+        return label()->isClickable() ? QAccessible::Link : QAccessible::StaticText;
     }
 
     QString text(QAccessible::Text t) const override
@@ -58,7 +58,7 @@ public:
     QStringList actionNames() const override
     {
         QStringList names = QAccessibleWidget::actionNames();
-        if (label()->isConnected())
+        if (label()->isClickable())
             names.prepend(pressAction());
         return names;
     }
@@ -66,7 +66,7 @@ public:
     {
         // Queued: the click may open a modal box, and the screen reader's call
         // must not wait until it is closed.
-        if (action == pressAction() && label()->isConnected())
+        if (action == pressAction() && label()->isClickable())
             QMetaMethod::fromSignal(&ClickableLabel::clicked).invoke(label(), Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(action);

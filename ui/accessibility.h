@@ -6,8 +6,8 @@ namespace dielektra::accessibility {
 
 // Gives screen readers what Qt alone does not: unit lists named by their
 // quantity, notifications for new results, and a press action on the About
-// page's clickable labels. Once per application, before any control is asked
-// for its accessible interface.
+// page's clickable labels. Before any control is asked for its accessible
+// interface, which Qt keeps once made; later calls do nothing.
 void install();
 
 } // namespace dielektra::accessibility

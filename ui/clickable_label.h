@@ -11,7 +11,7 @@ public:
     using QLabel::QLabel;
 
     // Whether a click does anything: only then is the label a link to screen readers.
-    bool isConnected() const
+    bool isClickable() const
     {
         return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked));
     }
