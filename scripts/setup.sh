@@ -11,6 +11,7 @@ DIELEKTRA_PACKAGES=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     fonts-liberation2
     xvfb xauth
+    python3-pyatspi at-spi2-core dbus-daemon
     desktop-file-utils appstream dpkg-dev file fakeroot
 )
 

@@ -24,6 +24,7 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
 {
     image_ = new QLabel(this);
     image_->setObjectName(QStringLiteral("Image1"));
+    image_->setAccessibleName(QStringLiteral("Kondenzátor 4700 µF, 63 V"));
     place(image_, {{8, 32}, bannerSize});
 
     const struct {

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -21,4 +22,18 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
     default:
         QLabel::keyPressEvent(event);
     }
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    if (hasFocus()) {
+        // A dotted frame in the text's own colour: the style's frame, a faint
+        // tint of the highlight colour, vanishes on the About page's black
+        // picture. Inside the label and under its text, so that the text
+        // neither moves nor loses a pixel.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    QLabel::paintEvent(event);
 }

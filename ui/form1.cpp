@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "ui/about_page.h"
+#include "ui/accessibility.h"
 #include "ui/command_button.h"
 #include "ui/numeric_field_filter.h"
 #include "ui/style.h"
@@ -246,10 +247,9 @@ public:
     }
     void setCaption(std::string_view label, const std::string &caption) override
     {
-        auto *target = child<QLabel>(label);
+        auto *target = child<NotificationLabel>(label);
         target->setText(QString::fromStdString(caption));
-        // Screen readers announce the new result through the name change.
-        target->setAccessibleName(target->text());
+        target->announce();
     }
     void setVisible(std::string_view label, bool visible) override
     {
@@ -282,6 +282,7 @@ Form1::Form1(QWidget *parent)
       pageOps_(std::make_unique<Page>(*this))
 {
     installCzechQtTranslation();
+    dielektra::accessibility::install();
     // The banners are the longest texts: in Liberation Sans the longest needs
     // 529 of its 533 px.
     QStringList banners;
@@ -376,9 +377,8 @@ Form1::Form1(QWidget *parent)
             text->setVisible(note.visibleAtStart);
         }
 
-        auto *result = named<QLabel>(page, calc.resultLabel);
+        auto *result = named<NotificationLabel>(page, calc.resultLabel);
         result->setText(QString::fromUtf8(design.resultAtStart));
-        result->setAccessibleName(result->text());
         result->setTextInteractionFlags(Qt::TextSelectableByMouse);
         dielektra::style::makeBanner(result);
         page->place(result, resultRect);

@@ -1,0 +1,144 @@
+#!/usr/bin/python3
+"""The window as a screen reader sees it over AT-SPI: the role and name of each
+control, the event that makes a screen reader speak a new result on every page,
+and the About labels' press action.
+
+Usage: atspi_test.py PROGRAM, inside a private D-Bus session (ctest runs it
+under dbus-run-session); it starts an X server of its own."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# Each calculation page: its tab, the quantities of its upper and lower rows,
+# the field changed before a click with its new text, and the sentence that
+# the click then shows.
+CALC_PAGES = [
+    ("Kapacita", "Napětí", "Náboj", "Napětí", "2", "Kondenzátor má kapacitu 500 F"),
+    ("Náboj", "Napětí", "Kapacita", "Napětí", "100", "V kondenzátoru je náboj 47 C"),
+    ("Napětí", "Náboj", "Kapacita", "Náboj", "5", "Kondenzátor má napětí 5 V"),
+    ("Čas konstanta", "Kapacita", "Odpor", "Odpor", "2",
+     "Časová konstanta kondenzátoru je 20 sec."),
+    ("Energie", "Napětí", "Kapacita", "Kapacita", "200", "V kondenzátoru je energie 1 J"),
+]
+# The About page's controls: role, name, and the actions of a link.
+ABOUT = [("image", "Kondenzátor 4700 µF, 63 V", ""),
+         ("link", "https://www.ferrolux.example", "Press, SetFocus"),
+         ("link", "Ferrolux edition 1 - 3", "Press, SetFocus")]
+DESCRIPTION = "Výpočet kapacity, náboje, napětí, časové konstanty a energie kondenzátoru"
+
+passed = []
+failures = []
+events = []  # (role, name, detail1) of each object:state-changed:showing
+
+
+def check(ok, what):
+    print(("ok    " if ok else "FAIL  ") + what)
+    (passed if ok else failures).append(what)
+
+
+def on_showing(event):
+    try:
+        events.append((event.source.getRoleName(), event.source.name, event.detail1))
+    except GLib.GError:
+        pass  # the closed box's controls
+
+
+def wait_for(found, seconds=10):
+    """Runs the event loop until found() gives something true, or None at the end."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        result = found()
+        if result:
+            return result
+        time.sleep(0.02)
+    return None
+
+
+def find(root, role, name):
+    return pyatspi.findDescendant(root, lambda o: o.getRoleName() == role and o.name == name)
+
+
+def act(obj, action):
+    actions = obj.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if action in names:
+        actions.doAction(names.index(action))
+    else:
+        check(False, f"{obj.getRoleName()} {obj.name!r} has the action {action}")
+
+
+def dump(page):
+    rows = []
+    for obj in page:
+        role = obj.getRoleName()
+        if role == "link":
+            actions = obj.queryAction()
+            rows.append((role, obj.name,
+                         ", ".join(actions.getName(i) for i in range(actions.nActions))))
+        elif role in ("text", "combo box", "push button", "notification", "image"):
+            rows.append((role, obj.name, obj.description))
+    return rows
+
+
+def main(program):
+    # Xvfb picks a free display and writes its number once it takes clients:
+    # no race with other X servers started at the same time.
+    ready, ready_w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ready_w), "-screen", "0", "800x600x24",
+                             "-nolisten", "tcp"], pass_fds=[ready_w], stderr=subprocess.DEVNULL)
+    os.close(ready_w)
+    env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
+               QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    window = subprocess.Popen([program], env=env)
+    try:
+        pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+        app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                     if a and a.name == os.path.basename(program)), None))
+        if not app:
+            check(False, "the program appears on the AT-SPI bus")
+            return
+
+        pages = list(find(app, "layered pane", ""))
+        for page, (tab, _, _, field, text, sentence) in zip(pages, CALC_PAGES):
+            act(find(app, "page tab", tab), "Press")
+            wait_for(lambda: page.getState().contains(pyatspi.STATE_SHOWING))
+            find(page, "text", field).queryEditableText().setTextContents(text)
+            events.clear()
+            act(find(page, "push button", "Spočítat"), "Press")
+            check(wait_for(lambda: ("notification", sentence, 1) in events),
+                  f"{tab}: a notification is shown saying \"{sentence}\"")
+
+        act(find(app, "page tab", "O programu"), "Press")
+        act(wait_for(lambda: find(app, "link", "Ferrolux edition 1 - 3")), "Press")
+        box = wait_for(lambda: find(app, "alert", "Dielektra"))
+        check(box and find(box, "label", DESCRIPTION),
+              "Label23's press action opens the description box")
+        if box:
+            act(find(box, "push button", "OK"), "Press")
+            check(wait_for(lambda: not find(app, "alert", "Dielektra")), "the box closes")
+
+        expected = [(tab, [("text", upper, ""), ("combo box", upper + " – jednotka", ""),
+                           ("text", lower, ""), ("combo box", lower + " – jednotka", ""),
+                           ("push button", "Spočítat", tab), ("notification", sentence, "")])
+                    for tab, upper, lower, _, _, sentence in CALC_PAGES]
+        for page, (tab, rows) in zip(pages, expected + [("O programu", ABOUT)]):
+            got = dump(page)
+            check(got == rows, f"{tab}: roles, names, descriptions and actions"
+                  + ("" if got == rows else f"\n      got      {got}\n      expected {rows}"))
+    finally:
+        for process in (window, xvfb):
+            process.terminate()
+            process.wait()
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
+    print(f"{len(passed)} passed, {len(failures)} failed")
+    sys.exit(1 if failures else 0)

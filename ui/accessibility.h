@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+namespace dielektra::accessibility {
+
+// Gives screen readers what Qt alone does not: unit lists named by their
+// quantity, notifications for new results, and a press action on the About
+// page's clickable labels. Before any control is asked for its accessible
+// interface, which Qt keeps once made; later calls do nothing.
+void install();
+
+} // namespace dielektra::accessibility
+
+// A label whose text screen readers present as a notification each time it is
+// shown, and on announce().
+class NotificationLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+    // Presents the current text now, as if the label had just appeared: a
+    // change of name alone is not spoken.
+    void announce();
+};
