@@ -7,13 +7,16 @@
 #include <QIcon>
 #include <QUrl>
 
+#include <string_view>
+
 namespace {
 
 constexpr QSize bannerSize(533, 101);
 
-QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text)
+// Only the address and the edition react to a click.
+QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, bool clickable)
 {
-    auto *label = new ClickableLabel(text, parent);
+    auto *label = clickable ? new ClickableLabel(text, parent) : new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
@@ -44,7 +47,8 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
          dielektra::style::smallBoldFont()},
     };
     for (const auto &item : overBanner) {
-        QLabel *label = aboutLabel(this, item.name, item.text);
+        QLabel *label =
+            aboutLabel(this, item.name, item.text, std::string_view(item.name) == "Label32");
         label->setFont(item.font);
         dielektra::style::makeTransparentWhite(label);
         place(label, {16, item.y, label->sizeHint().width(), item.height});
@@ -56,7 +60,7 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
     connect(address, &ClickableLabel::clicked, this, &AboutPage::addressClicked);
 
     auto *edition = static_cast<ClickableLabel *>(
-        aboutLabel(this, "Label23", QStringLiteral("Ferrolux edition 1 - 3")));
+        aboutLabel(this, "Label23", QStringLiteral("Ferrolux edition 1 - 3"), true));
     edition->setFocusPolicy(Qt::StrongFocus);
     place(edition, {440, 136, edition->sizeHint().width(), 13});
     connect(edition, &ClickableLabel::clicked, this, &AboutPage::editionClicked);
