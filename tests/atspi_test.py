@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The window as a screen reader sees it over AT-SPI: the role and name of each
 control, the event that makes a screen reader speak a new result on every page,
-and the About labels' press action.
+the About labels' press action, and the text of a field and a unit list as a
+screen reader walks it.
 
 Usage: atspi_test.py PROGRAM, inside a private D-Bus session (ctest runs it
 under dbus-run-session); it starts an X server of its own."""
@@ -29,6 +30,17 @@ CALC_PAGES = [
 ABOUT = [("image", "Kondenzátor 4700 µF, 63 V", ""),
          ("link", "https://www.ferrolux.example", "Press, SetFocus"),
          ("link", "Ferrolux edition 1 - 3", "Press, SetFocus")]
+# A field and a unit list's line edit on the first page, the text each is
+# given, and rows of: boundary, offset, and the texts before, at and after it.
+# -1 is the end of the text and 9 is past it; Qt's own line edit hung the
+# program on a word at the end.
+WALK = [
+    ("Napětí", "47.5", [("CHAR", 0, "", "4", "7"), ("CHAR", 4, "5", "", ""), ("CHAR", 9, "5", "", ""),
+                        ("WORD_START", 4, "", "47.5", ""), ("WORD_END", -1, "", "47.5", ""),
+                        ("LINE_START", 4, "", "47.5", ""), ("SENTENCE_START", 2, "", "47.5", "")]),
+    ("Napětí – jednotka", "k V", [("WORD_START", 1, "", "k ", "V"), ("WORD_START", 3, "k ", "V", ""),
+                                  ("CHAR", 1, "k", " ", "V"), ("LINE_END", 0, "", "k V", "")]),
+]
 DESCRIPTION = "Výpočet kapacity, náboje, napětí, časové konstanty a energie kondenzátoru"
 
 passed = []
@@ -87,6 +99,24 @@ def dump(page):
     return rows
 
 
+def walk(control, text, rows):
+    control.queryEditableText().setTextContents(text)
+    got = control.queryText()
+    check(got.getText(0, -1) == text and list(got.getAttributes(0))[1:] == [0, len(text)],
+          f"{text!r} is read whole, as one run of text attributes")
+    for boundary, offset, *expected in rows:
+        kind = getattr(pyatspi, "TEXT_BOUNDARY_" + boundary)
+        what = f"{text!r}: {boundary} before, at and after {offset}"
+        try:
+            texts = [get(offset, kind)[0] for get in
+                     (got.getTextBeforeOffset, got.getTextAtOffset, got.getTextAfterOffset)]
+        except GLib.GError:
+            check(False, what + " answer at once")
+            return False
+        check(texts == expected, what + ("" if texts == expected else f": got {texts}"))
+    return True
+
+
 def main(program):
     # Xvfb picks a free display and writes its number once it takes clients:
     # no race with other X servers started at the same time.
@@ -132,6 +162,13 @@ def main(program):
             got = dump(page)
             check(got == rows, f"{tab}: roles, names, descriptions and actions"
                   + ("" if got == rows else f"\n      got      {got}\n      expected {rows}"))
+
+        pyatspi.setTimeout(2000, 0)  # milliseconds: a field that loops never answers
+        for name, text, rows in WALK:
+            control = find(pages[0], "text", name) or find(
+                find(pages[0], "combo box", name), "text", "")
+            if not walk(control, text, rows):
+                break  # the program hangs
     finally:
         for process in (window, xvfb):
             process.terminate()
