@@ -10,7 +10,6 @@ using namespace oracle;
 
 struct Row {
     const char *name;
-    friend void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
     std::size_t page; // 0 capacity, 1 charge, 2 voltage, 3 time constant, 4 energy
     Click click;
     // With "," as the decimal separator; "= n" is the page's sentence with n.
@@ -64,21 +63,18 @@ const Row rows[] = {
     {"ZeroCapacityBeforeUnit", 3, {"-0", "xF", "1", "MO"}, {ZeroCapacity, "Text8=1"}},
 };
 
-class Clicks : public testing::TestWithParam<Row> {};
-
-TEST_P(Clicks, DoWhatTheRowSays)
+TEST(Clicks, DoWhatTheRowsSay)
 {
-    const Row &row = GetParam();
-    std::vector<std::string> log = row.log;
-    for (std::string &line : log)
-        if (line[0] == '=')
-            line = Caption(Pages[row.page], SV(line).substr(2));
-    EXPECT_EQ(Expected(row.page, row.click, ",").log, log);
-    EXPECT_EQ(Mismatch(row.page, row.click, ","), "");
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> log = row.log;
+        for (std::string &line : log)
+            if (line[0] == '=')
+                line = Caption(Pages[row.page], SV(line).substr(2));
+        EXPECT_EQ(Expected(row.page, row.click, ",").log, log);
+        EXPECT_EQ(Mismatch(row.page, row.click, ","), "");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, Clicks, testing::ValuesIn(rows),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(RandomClicks, DoWhatTheOracleSays)
 {

@@ -153,7 +153,7 @@ inline Result Expected(std::size_t page, Click in, SV separator)
 // A page that logs what a click does to it; every box must be an input error
 // ("Chyba zadání", critical-error icon and one OK button: style 16).
 struct Fake : dielektra::PageOps, Result {
-    std::map<std::string, std::string, std::less<>> texts; // fields and unit lists
+    std::map<std::string, std::string> texts; // fields and unit lists
 
     std::string text(SV name) const override { return texts.at(std::string(name)); }
     std::string unitText(SV name) const override { return text(name); }
