@@ -1,0 +1,108 @@
+// Clicks of the five calculation pages: named rows that say what the page
+// must see, and thousands of random clicks checked against the oracle.
+#include "oracle.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace oracle;
+
+struct Row {
+    const char *name;
+    std::size_t page; // 0 capacity, 1 charge, 2 voltage, 3 time constant, 4 energy
+    Click click;
+    // With "," as the decimal separator; "= n" is the page's sentence with n.
+    std::vector<std::string> log;
+};
+
+const Row rows[] = {
+    {"CapacityStart", 0, {"10", "V", "1", "KC"}, {"= 100"}},
+    {"ChargeStart", 1, {"10", "V", "470", "mF."}, {"= 4,7"}},
+    {"VoltageStart", 2, {"10", "C", "1", "F"}, {"= 10"}},
+    {"TimeConstantStart", 3, {"10", "uF", "1", "MO"}, {"Label35=hidden", "= 10"}},
+    {"EnergyStart", 4, {"100", "V", "100", "uF"}, {"= 0,5"}},
+    {"SingleTenth", 0, {"0.1", "V", "1", "C"}, {"= 9,99999985098839"}},
+    {"TeraThird", 0, {"3", "TV", "1", "C"}, {"= 3,33333333333333E-13"}},
+    {"MicroOverNano", 2, {"1", "uC", "3", "nF"}, {"= 333,333333333333"}},
+    {"SingleOnePointOne", 1, {"1.1", "V", "1", "F"}, {"= 1,10000002384186"}},
+    {"Milli", 0, {"5", "mV.", "2", "mC."}, {"= 0,4"}},
+    {"CommaAndTrailingText", 0, {"2,5", "V", "5abc", "C"}, {"= 2,5"}},
+    {"PeriodFirstOrLast", 0, {".5", "V", "5.", "C"}, {"= 10"}},
+    {"SecondPeriodEnds", 2, {"1.2.3", "C", "1.2", "F"}, {"= 1"}},
+    {"RangeEdges", 0, {"1.4E-45", "pV", "3.4028235E38", "TC"}, {"= 2,42833597054205E+107"}},
+    {"JustAboveLargestSingle", 1, {"3.40282356E38", "V", "1", "pF"}, {"= 3,40282346638529E+26"}},
+    {"ZeroResistance", 3, {"10", "uF", "0", "MO"}, {"Label35=shown", "= 0"}},
+    {"EmptyResistance", 3, {"10", "uF", "", "KO"}, {"Label35=shown", "= 0"}},
+    {"NegativesRewritten", 4, {"-100", "V", "-100", "uF"}, {"Text10=100", "Text9=100", "= 0,5"}},
+    {"SevenDigits", 1, {"-123456789", "V", "1", "pF"}, {"Text3=1.234568E+08", "= 0,0001234568"}},
+    {"NegativeZeroNotRewritten", 0, {"-0", "V", "1", "C"}, {Zero}},
+    {"RewriteThenZero", 0, {"0", "V", "-3", "C"}, {"Text2=3", Zero}},
+    {"EmptyA", 0, {"", "V", "1", "KC"}, {Zero}},
+    {"LettersB", 1, {"10", "V", "abc", "F"}, {Zero}},
+    {"SingleUnderflow", 2, {"1E-50", "C", "1", "F"}, {Zero}},
+    {"DoubleUnderflow", 4, {"100", "V", "1e-400", "uF"}, {Zero}},
+    {"ZeroBeforeUnit", 4, {"0", "kV", "1", "uF"}, {Zero}},
+    {"SmallK",
+     0,
+     {"20", "kV", "1", "KC"},
+     {"box Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV",
+      "focus Combo1"}},
+    {"MilliWithoutPeriod", 1, {"10", "V", "470", "mF"}, {UnknownUnit('F'), "focus Combo4"}},
+    {"OtherFamily", 2, {"10", "V", "1", "F"}, {UnknownUnit('C'), "focus Combo5"}},
+    {"BothUnknown", 3, {"10", "µF", "-1", "MO "}, {"Text7=1", UnknownUnit('F'), "focus Combo8"}},
+    {"UnknownUnitLeavesNote", 3, {"10", "uF", "0", "mO"}, {UnknownUnit('O'), "focus Combo7"}},
+    {"LeadingBlankUnit", 4, {"1", "V", "1", " uF"}, {UnknownUnit('F'), "focus Combo9"}},
+    {"TooLargeNothingRewritten", 0, {"-5", "V", "-1E39", "KC"}, {TooLarge}},
+    {"HalfwayToInfinity", 1, {"3.4028235677973366E38", "V", "1", "F"}, {TooLarge}},
+    {"BeyondDouble", 4, {"100", "V", std::string(400, '9'), "uF"}, {TooLarge}},
+    {"ZeroCapacity", 3, {"0", "uF", "0", "MO"}, {ZeroCapacity, "Text8=1"}},
+    {"ZeroCapacityBeforeUnit", 3, {"-0", "xF", "1", "MO"}, {ZeroCapacity, "Text8=1"}},
+};
+
+TEST(Clicks, DoWhatTheRowsSay)
+{
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> log = row.log;
+        for (std::string &line : log)
+            if (line[0] == '=')
+                line = Caption(Pages[row.page], SV(line).substr(2));
+        EXPECT_EQ(Expected(row.page, row.click, ",").log, log);
+        EXPECT_EQ(Mismatch(row.page, row.click, ","), "");
+    }
+}
+
+TEST(RandomClicks, DoWhatTheOracleSays)
+{
+    std::mt19937 random(20261206U);
+    const auto pick = [&](std::size_t n) { return random() % n; };
+    // Digits, signs, periods, exponents, blanks and junk, in any order.
+    static const char *const pieces[] = {" ",   "\t",  "-",   "+",         ".",
+                                         "E",   "e-",  ",",   "E38",       "e-45",
+                                         "abc", "inf", "x1F", "3.4028235", "3.40282356"};
+    const auto field = [&] {
+        std::string text;
+        for (std::size_t n = pick(6); n > 0; --n)
+            text += pick(2) == 0 ? std::to_string(random() >> pick(32))
+                                 : pieces[pick(std::size(pieces))];
+        return text;
+    };
+    static const char *const wrongUnits[] = {"",  "kV", "kF", "mV", "mF", "V ",  " F", "v",
+                                             "f", "µF", "KC", "mO", "Ω",  "uO ", "pf"};
+    const auto unit = [&](char letter) -> std::string {
+        return pick(4) == 0 ? wrongUnits[pick(std::size(wrongUnits))]
+                            : Label(pick(8) == 0 ? "VCFO"[pick(4)] : letter, pick(8));
+    };
+    int shown = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const std::size_t page = pick(5);
+        const Click click{field(), unit(Pages[page].letters[0]), field(),
+                          unit(Pages[page].letters[1])};
+        const char *separator = i % 2 == 0 ? "," : ".";
+        shown += Expected(page, click, separator).outcome == Outcome::Shown ? 1 : 0;
+        ASSERT_EQ(Mismatch(page, click, separator), "")
+            << click.a << '|' << click.unitA << '|' << click.b << '|' << click.unitB;
+    }
+    EXPECT_GT(shown, 2000); // the random texts reach the sentence often enough
+}
