@@ -10,7 +10,8 @@ DIELEKTRA_PACKAGES=(
     libgtest-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     fonts-liberation2
-    xvfb xauth
+    xvfb xauth x11-utils
+    weston qt6-wayland libweston-10-dev
     desktop-file-utils appstream dpkg-dev file fakeroot
 )
 
