@@ -12,7 +12,7 @@ DIELEKTRA_PACKAGES=(
     fonts-liberation2
     xvfb xauth x11-utils
     weston qt6-wayland libweston-10-dev
-    desktop-file-utils appstream dpkg-dev file fakeroot
+    desktop-file-utils appstream dpkg-dev file fakeroot lintian
 )
 
 ensure_packages() {
