@@ -38,3 +38,31 @@ configure_and_build() {
     cmake -S "$DIELEKTRA_ROOT" -B "$dir" -G Ninja "$@"
     cmake --build "$dir"
 }
+
+# Runs a build command and shows its output. A compiler or linker warning
+# (Ninja shows the output of every command that printed one) does not stop
+# the run: the build is added to DIELEKTRA_WARNED, for the caller to fail
+# later; only a failed build returns non-zero. An up-to-date build compiles
+# nothing and so shows no warning: start from a clean folder to see them all.
+DIELEKTRA_WARNED=()
+build_noting_warnings() { # name command...
+    local name="$1" log status=0
+    shift
+    log="$(mktemp)"
+    "$@" 2>&1 | tee "$log" || status=$?
+    if grep -q 'warning:' "$log"; then
+        DIELEKTRA_WARNED+=("$name")
+        echo "== warnings in the $name build:"
+        grep 'warning:' "$log"
+    fi
+    rm -f "$log"
+    return "$status"
+}
+
+# Fails when a build noted by build_noting_warnings printed a warning.
+fail_on_warnings() {
+    if [ ${#DIELEKTRA_WARNED[@]} -ne 0 ]; then
+        echo "FAIL: compiler or linker warnings in the build(s): ${DIELEKTRA_WARNED[*]} (above)" >&2
+        return 1
+    fi
+}
