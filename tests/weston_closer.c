@@ -82,6 +82,7 @@ static void destroy_closer(struct wl_listener *listener, void *data)
     free(closer);
 }
 
+/* NOLINTNEXTLINE(readability-non-const-parameter): weston declares this entry point. */
 WL_EXPORT int wet_module_init(struct weston_compositor *compositor, int *argc, char *argv[])
 {
     (void)argc;
