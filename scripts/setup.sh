@@ -10,9 +10,11 @@ DIELEKTRA_PACKAGES=(
     libgtest-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     fonts-liberation2
-    xvfb xauth
+    xvfb xauth x11-utils
     python3-pyatspi at-spi2-core dbus-daemon
-    desktop-file-utils appstream dpkg-dev file fakeroot
+    weston qt6-wayland libweston-10-dev
+    fonts-dejavu-core fonts-urw-base35
+    desktop-file-utils appstream dpkg-dev file fakeroot lintian
 )
 
 ensure_packages() {
@@ -37,4 +39,32 @@ configure_and_build() {
     shift
     cmake -S "$DIELEKTRA_ROOT" -B "$dir" -G Ninja "$@"
     cmake --build "$dir"
+}
+
+# Runs a build command and shows its output. A compiler or linker warning
+# (Ninja shows the output of every command that printed one) does not stop
+# the run: the build is added to DIELEKTRA_WARNED, for the caller to fail
+# later; only a failed build returns non-zero. An up-to-date build compiles
+# nothing and so shows no warning: start from a clean folder to see them all.
+DIELEKTRA_WARNED=()
+build_noting_warnings() { # name command...
+    local name="$1" log status=0
+    shift
+    log="$(mktemp)"
+    "$@" 2>&1 | tee "$log" || status=$?
+    if grep -q 'warning:' "$log"; then
+        DIELEKTRA_WARNED+=("$name")
+        echo "== warnings in the $name build:"
+        grep 'warning:' "$log"
+    fi
+    rm -f "$log"
+    return "$status"
+}
+
+# Fails when a build noted by build_noting_warnings printed a warning.
+fail_on_warnings() {
+    if [ ${#DIELEKTRA_WARNED[@]} -ne 0 ]; then
+        echo "FAIL: compiler or linker warnings in the build(s): ${DIELEKTRA_WARNED[*]} (above)" >&2
+        return 1
+    fi
 }
