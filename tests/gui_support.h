@@ -49,6 +49,16 @@ private:
     QTimer timer_;
 };
 
+// A box with one OK button.
+inline void expectBox(const BoxCloser::Box &box, const char *text, const char *title,
+                      QMessageBox::Icon icon)
+{
+    EXPECT_EQ(box.text, QString::fromUtf8(text));
+    EXPECT_EQ(box.title, QString::fromUtf8(title));
+    EXPECT_EQ(box.icon, icon);
+    EXPECT_EQ(box.buttons, 1);
+}
+
 // A shown, active main window with a box closer; controls by name.
 class WindowTest : public testing::Test {
 protected:
@@ -66,34 +76,34 @@ protected:
             ADD_FAILURE() << "no control named " << name.toStdString();
         return widget;
     }
-
-    // Texts written "Text1=0|Combo1=kV" into fields and unit lists.
-    void set(const QString &texts)
+    template <typename Widget = QWidget> Widget *child(const char *name)
     {
-        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
-            const QString name = item.section(u'=', 0, 0), value = item.section(u'=', 1);
+        return child<Widget>(QString::fromLatin1(name));
+    }
+
+    // Writes "Text1=0|Combo1=kV" into fields and unit lists.
+    void set(const char *texts)
+    {
+        for (const QString &item : QString::fromUtf8(texts).split(u'|', Qt::SkipEmptyParts)) {
+            const QString name = item.section(u'=', 0, 0);
             if (auto *list = qobject_cast<QComboBox *>(child(name)))
-                list->setEditText(value);
+                list->setEditText(item.section(u'=', 1));
             else
-                child<QLineEdit>(name)->setText(value);
+                child<QLineEdit>(name)->setText(item.section(u'=', 1));
         }
     }
 
-    // The text a field or label shows.
-    QString text(const QString &name)
-    {
-        auto *label = qobject_cast<QLabel *>(child(name));
-        return label ? label->text() : child<QLineEdit>(name)->text();
-    }
-
-    // Every "Name=text" of texts, as set() writes them, is shown.
+    // Every field or label of "Text2=3|Label4=…" shows that text.
     void expectTexts(const QString &texts)
     {
-        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts))
-            EXPECT_EQ(text(item.section(u'=', 0, 0)), item.section(u'=', 1));
+        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
+            auto *label = qobject_cast<QLabel *>(child(item.section(u'=', 0, 0)));
+            EXPECT_EQ(label != nullptr ? label->text()
+                                       : child<QLineEdit>(item.section(u'=', 0, 0))->text(),
+                      item.section(u'=', 1));
+        }
     }
-
-    void click(const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    void expectTexts(const char *texts) { expectTexts(QString::fromUtf8(texts)); }
 
     Form1 window;
     BoxCloser closer;
