@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -45,66 +48,63 @@ public:
         timer_.start(5);
     }
 
+    // The one box shown since the last call, with one OK button.
+    void expectBox(const QString &text, const QString &title, QMessageBox::Icon icon)
+    {
+        ASSERT_EQ(boxes.size(), 1U);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_EQ(boxes[0].title, title);
+        EXPECT_EQ(boxes[0].icon, icon);
+        EXPECT_EQ(boxes[0].buttons, 1);
+        boxes.clear();
+    }
+
 private:
     QTimer timer_;
 };
 
-// A box with one OK button.
-inline void expectBox(const BoxCloser::Box &box, const char *text, const char *title,
-                      QMessageBox::Icon icon)
-{
-    EXPECT_EQ(box.text, QString::fromUtf8(text));
-    EXPECT_EQ(box.title, QString::fromUtf8(title));
-    EXPECT_EQ(box.icon, icon);
-    EXPECT_EQ(box.buttons, 1);
-}
-
 // A shown, active main window with a box closer; controls by name.
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { reopen(); }
+
+    // A new window, as at start.
+    void reopen()
     {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        window = std::make_unique<Form1>();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     template <typename Widget = QWidget> Widget *child(const QString &name)
     {
-        auto *widget = window.findChild<Widget *>(name);
+        auto *widget = window->findChild<Widget *>(name);
         if (widget == nullptr)
             ADD_FAILURE() << "no control named " << name.toStdString();
         return widget;
     }
-    template <typename Widget = QWidget> Widget *child(const char *name)
-    {
-        return child<Widget>(QString::fromLatin1(name));
-    }
+
+    void showPage(int page) { child<QTabWidget>("SSTab1")->setCurrentIndex(page); }
 
     // Writes "Text1=0|Combo1=kV" into fields and unit lists.
-    void set(const char *texts)
+    void set(const QString &texts)
     {
-        for (const QString &item : QString::fromUtf8(texts).split(u'|', Qt::SkipEmptyParts)) {
-            const QString name = item.section(u'=', 0, 0);
-            if (auto *list = qobject_cast<QComboBox *>(child(name)))
-                list->setEditText(item.section(u'=', 1));
-            else
-                child<QLineEdit>(name)->setText(item.section(u'=', 1));
+        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
+            QWidget *control = child(item.section(u'=', 0, 0));
+            control->setProperty(qobject_cast<QComboBox *>(control) ? "currentText" : "text",
+                                 item.section(u'=', 1));
         }
     }
 
     // Every field or label of "Text2=3|Label4=…" shows that text.
     void expectTexts(const QString &texts)
     {
-        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
-            auto *label = qobject_cast<QLabel *>(child(item.section(u'=', 0, 0)));
-            EXPECT_EQ(label != nullptr ? label->text()
-                                       : child<QLineEdit>(item.section(u'=', 0, 0))->text(),
+        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts))
+            EXPECT_EQ(child(item.section(u'=', 0, 0))->property("text").toString(),
                       item.section(u'=', 1));
-        }
     }
-    void expectTexts(const char *texts) { expectTexts(QString::fromUtf8(texts)); }
 
-    Form1 window;
+    std::unique_ptr<Form1> window;
     BoxCloser closer;
 };
