@@ -92,7 +92,8 @@ protected:
     {
         for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
             QWidget *control = child(item.section(u'=', 0, 0));
-            control->setProperty(qobject_cast<QComboBox *>(control) ? "currentText" : "text",
+            control->setProperty(qobject_cast<QComboBox *>(control) != nullptr ? "currentText"
+                                                                               : "text",
                                  item.section(u'=', 1));
         }
     }

@@ -190,7 +190,8 @@ inline std::string Mismatch(std::size_t page, const Click &in, SV separator)
     Fake core;
     core.texts = {{p.fieldA, in.a}, {p.unitA, in.unitA}, {p.fieldB, in.b}, {p.unitB, in.unitB}};
     core.outcome = CalculatePage(dielektra::CalcPages.at(page), core.quantities, core, separator);
-    const std::string have = Joined(core), want = Joined(Expected(page, in, separator));
+    const std::string have = Joined(core);
+    const std::string want = Joined(Expected(page, in, separator));
     return have == want ? std::string() : "core: " + have + "\nwant: " + want;
 }
 

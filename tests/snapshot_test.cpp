@@ -59,7 +59,7 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
         for (int i = 0; i < list->count(); ++i)
             out << (i == 0 ? " items " : " ") << list->itemText(i);
     // At 200 % a sharp picture has twice the pixels.
-    if (auto *label = qobject_cast<QLabel *>(w); label && !label->pixmap().isNull())
+    if (auto *label = qobject_cast<QLabel *>(w); label != nullptr && !label->pixmap().isNull())
         out << " picture " << label->pixmap().width() / label->pixmap().devicePixelRatio() << 'x'
             << label->pixmap().height() / label->pixmap().devicePixelRatio()
             << (label->pixmap().devicePixelRatio() == w->devicePixelRatio() ? " sharp"
@@ -109,7 +109,7 @@ QString dump(Form1 &window)
             QWidget *control = w;
             while (!named(control))
                 control = control->parentWidget();
-            if (page->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) &&
+            if (page->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) != 0 &&
                 !order.contains(control->objectName()))
                 order += control->objectName();
         }

@@ -15,7 +15,9 @@ using Window = WindowTest;
 // lands after the box.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
-    constexpr auto click = Qt::Key_unknown, enter = Qt::Key_Return, keypad = Qt::Key_Enter;
+    constexpr auto click = Qt::Key_unknown; // else Enter, or the keypad's Enter
+    constexpr auto enter = Qt::Key_Return;
+    constexpr auto keypad = Qt::Key_Enter;
     const struct {
         int page;
         Qt::Key key;
