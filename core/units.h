@@ -12,9 +12,9 @@ struct UnitLabel {
     double factor; // base units in one of this unit
 };
 
+// The eight units of one quantity, tera first; the base unit (volt, coulomb,
+// farad, ohm) has the factor 1.
 struct UnitFamily {
-    std::string_view quantity;
-    std::string_view baseUnit;
     std::array<UnitLabel, 8> labels;
 };
 
