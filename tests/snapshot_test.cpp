@@ -55,6 +55,8 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
         << (font.bold() ? "bold " : "") << w->font().stretch() << "% "
         << w->palette().color(w->foregroundRole()).name() << " on "
         << w->palette().color(w->backgroundRole()).name();
+    if (auto *label = qobject_cast<QLabel *>(w); label != nullptr && label->buddy() != nullptr)
+        out << " buddy " << label->buddy()->objectName();
     if (auto *list = qobject_cast<QComboBox *>(w))
         for (int i = 0; i < list->count(); ++i)
             out << (i == 0 ? " items " : " ") << list->itemText(i);

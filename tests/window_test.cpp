@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -77,6 +78,11 @@ TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
             EXPECT_EQ(field->text(), left) << "Text" << i << " typed " << typed;
         }
     }
+    child<QLineEdit>("Text1")->clear();
+    QInputMethodEvent composed; // text an input method commits passes the same filter
+    composed.setCommitString("1,5 kV");
+    QApplication::sendEvent(child("Text1"), &composed);
+    EXPECT_EQ(child<QLineEdit>("Text1")->text(), "1.5");
 }
 
 // Editing keys work as usual in a field and start nothing.
