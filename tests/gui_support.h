@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -17,6 +18,7 @@
 
 #include <memory>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Failures show texts as text.
@@ -29,35 +31,24 @@ inline void PrintTo(const QString &text, std::ostream *out)
 // so that a test never hangs in a box's nested event loop.
 class BoxCloser : public QObject {
 public:
-    struct Box {
-        QString text, title;
-        QMessageBox::Icon icon;
-        qsizetype buttons;
-    };
-    std::vector<Box> boxes;
+    QStringList boxes; // "title | text | icon | buttons"
 
     BoxCloser()
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                boxes.push_back(
-                    {box->text(), box->windowTitle(), box->icon(), box->buttons().size()});
+                boxes += QStringLiteral("%1 | %2 | %3 | %4")
+                             .arg(box->windowTitle(), box->text(),
+                                  QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))
+                             .arg(box->buttons().size());
                 box->button(QMessageBox::Ok)->click();
             }
         });
         timer_.start(5);
     }
 
-    // The one box shown since the last call, with one OK button.
-    void expectBox(const QString &text, const QString &title, QMessageBox::Icon icon)
-    {
-        ASSERT_EQ(boxes.size(), 1U);
-        EXPECT_EQ(boxes[0].text, text);
-        EXPECT_EQ(boxes[0].title, title);
-        EXPECT_EQ(boxes[0].icon, icon);
-        EXPECT_EQ(boxes[0].buttons, 1);
-        boxes.clear();
-    }
+    // The boxes shown since the last call.
+    QStringList take() { return std::exchange(boxes, {}); }
 
 private:
     QTimer timer_;
