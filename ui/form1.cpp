@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTranslator>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include <limits>
 #include <optional>
@@ -304,6 +306,9 @@ Form1::Form1(QWidget *parent)
                 .arg(size)));
     setWindowIcon(icon);
     setFixedSize(553, 161);
+    // Shows the window anew once Qt is done with a maximised state it reported (see eventFilter).
+    reshow_.setSingleShot(true);
+    connect(&reshow_, &QTimer::timeout, this, &Form1::showAnew);
 
     SSTab1->setGeometry(0, 0, 553, 161);
     SSTab1->setUsesScrollButtons(false);
@@ -418,6 +423,48 @@ void Form1::Form_Load()
             unitList->setEditText(shown);
         }
     }
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Each state that the window system reports, with the one before it,
+    // reaches the QWindow; this widget hears only of changes to its own.
+    windowHandle()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window has one size, yet on Wayland the title bar that Qt draws
+    // itself offers to maximise it, and a desktop may maximise it as well.
+    // Once Qt has acknowledged the maximised state, weston disconnects the
+    // program at its next frame, which is not of the maximised size; asking
+    // for the state back is not enough either, as weston does not answer for
+    // a state that no frame has shown. So nothing is drawn, and the window is
+    // shown anew: a new Wayland window starts unmaximised, and the widgets
+    // keep everything typed.
+    QWindow *window = windowHandle();
+    if (watched == window && event->type() == QEvent::WindowStateChange && event->spontaneous() &&
+        QGuiApplication::platformName().startsWith(u"wayland")) {
+        const bool maximised = window->windowStates().testFlag(Qt::WindowMaximized);
+        const bool wasMaximised =
+            static_cast<QWindowStateChangeEvent *>(event)->oldState().testFlag(Qt::WindowMaximized);
+        // A desktop that maximises the new window too (a kiosk) insists: it keeps the state.
+        const bool insists = sinceReshown_.isValid() && !sinceReshown_.hasExpired(1000);
+        if (maximised && !wasMaximised && !insists) {
+            setUpdatesEnabled(false);
+            reshow_.start(0);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::showAnew()
+{
+    hide();
+    showNormal();
+    sinceReshown_.start();
+    setUpdatesEnabled(true);
 }
 
 dielektra::Outcome Form1::Command_Click(PageIndex page)
