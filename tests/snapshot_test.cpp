@@ -21,11 +21,6 @@ QString keys(const QMetaEnum &meta, int value)
                                              : QByteArray(meta.valueToKey(value)));
 }
 
-template <typename Enum> QString keys(Enum value)
-{
-    return keys(QMetaEnum::fromType<Enum>(), static_cast<int>(value));
-}
-
 bool named(QWidget *w)
 {
     return !w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_");
@@ -62,10 +57,8 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
             out << (i == 0 ? " items " : " ") << list->itemText(i);
     // At 200 % a sharp picture has twice the pixels.
     if (auto *label = qobject_cast<QLabel *>(w); label != nullptr && !label->pixmap().isNull())
-        out << " picture " << label->pixmap().width() / label->pixmap().devicePixelRatio() << 'x'
-            << label->pixmap().height() / label->pixmap().devicePixelRatio()
-            << (label->pixmap().devicePixelRatio() == w->devicePixelRatio() ? " sharp"
-                                                                            : " blurred");
+        out << (label->pixmap().devicePixelRatio() == w->devicePixelRatio() ? " sharp" : " blurred")
+            << " picture";
     // A text needs no more room than its label has; the About texts stay on
     // the black part of the picture (left of x = 346).
     if (auto *label = qobject_cast<QLabel *>(w)) {
@@ -77,8 +70,8 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
             out << " CLIPPED";
     }
     if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w))
-        out << " role " << keys(a->role()) << " \"" << a->text(QAccessible::Name) << "\" \""
-            << a->text(QAccessible::Description) << '"';
+        out << " role " << keys(QMetaEnum::fromType<QAccessible::Role>(), a->role()) << " \""
+            << a->text(QAccessible::Name) << "\" \"" << a->text(QAccessible::Description) << '"';
     out << '\n';
 }
 
@@ -89,7 +82,7 @@ QString dump(Form1 &window)
     out << window.objectName() << " \"" << window.windowTitle() << "\" " << window.width() << 'x'
         << window.height() << " min " << window.minimumWidth() << 'x' << window.minimumHeight()
         << " max " << window.maximumWidth() << 'x' << window.maximumHeight() << ' '
-        << keys(window.windowFlags()) << "\nicon";
+        << keys(QMetaEnum::fromType<Qt::WindowFlags>(), window.windowFlags()) << "\nicon";
     for (const QSize size : window.windowIcon().availableSizes())
         out << ' ' << size.width();
     // Digits typed at once go into the first field.

@@ -31,7 +31,11 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
          "Label12=V kondenzátoru je náboj 1,10000002384186 C"},
         {2, click, "Text5=1|Combo5=uC|Text6=3|Combo6=nF",
          "Label20=Kondenzátor má napětí 333,333333333333 V"},
-        {3, keypad, "Combo8=nF", "Label26=Časová konstanta kondenzátoru je 0,01 sec."},
+        {0, keypad, "Text1=1.4E-45|Combo1=pV|Text2=3.4028235E38|Combo2=TC",
+         "Label4=Kondenzátor má kapacitu 2,42833597054205E+107 F"},
+        {1, click, "Text3=-123456789|Text4=1|Combo4=pF",
+         "Text3=1.234568E+08|Label12=V kondenzátoru je náboj 0,0001234568 C"},
+        {1, click, "Text3=3.4028235677973366E38", "", "Zadaná hodnota je příliš velká"},
         {4, enter, "Text10=-2", "Text10=2|Label37=V kondenzátoru je energie 0,0002 J"},
         {3, click, "Text7=0", "Label26=Časová konstanta kondenzátoru je 0 sec.", "", "", true},
         {3, enter, "Text8=", "Text8=1", "Kondenzátor nemůže mít nulovou kapacitu"},
@@ -105,51 +109,41 @@ TEST_F(Window, EditingKeysWorkAsUsual)
     expectTexts("Label4=Kondenzátor má kapacitu 100 F");
 }
 
-// Drops text into an empty field, as a mouse drags it there.
-void drop(QLineEdit *field, const QString &text)
-{
-    field->clear();
-    QMimeData data;
-    data.setText(text);
-    QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(field, &enter);
-    QApplication::sendEvent(field, &drop);
-}
-
 // Pasted or dropped text is cleaned as far as a number needs; with Text1 at
 // 10 V and Combo2 at KC the sentence shows the value that Text2 then holds.
 TEST_F(Window, PastedAndDroppedTextIsCleaned)
 {
-    enum How { CtrlV, ShiftInsert, Menu, Drop };
-    const struct {
-        How how;
-        const char *pasted, *left, *capacity;
-    } rows[] = {
-        {CtrlV, "1,5", "1.5", "150"},
-        {ShiftInsert, "1 000,5", "1000.5", "100050"},
-        {Menu, "4,69999980926514E-05", "4.69999980926514E-05", "0,00469999977212865"},
-        {Drop, "\u00a01\u202f000\t\n", "1000", "100000"},
-        {CtrlV, "\ufeff\u200f5\u200b", "5", "500"},
-        {CtrlV, "\u2212\u0661\u0662", "-12", "1200"},
-        {Menu, "-5", "-5", "500"},
-        {CtrlV, "2 kC", "2kC", "200"},
-    };
+    const char *const rows[][4] = {
+        // How: keys, "menu" (what the context menu's Vložit calls) or "drop".
+        {"Ctrl+V", "1,5", "1.5", "150"},
+        {"Shift+Ins", "1 000,5", "1000.5", "100050"},
+        {"menu", "4,69999980926514E-05", "4.69999980926514E-05", "0,00469999977212865"},
+        {"drop", "\u00a01\u202f000\t\n", "1000", "100000"},
+        {"Ctrl+V", "\ufeff\u200f5\u200b", "5", "500"},
+        {"Ctrl+V", "\u2212\u0661\u0662", "-12", "1200"},
+        {"menu", "-5", "-5", "500"},
+        {"Ctrl+V", "2 kC", "2kC", "200"}};
     auto *field = child<QLineEdit>("Text2");
-    for (const auto &row : rows) {
+    for (const auto &[how, pasted, left, capacity] : rows) {
         field->setText("12");
         field->selectAll();
-        QGuiApplication::clipboard()->setText(row.pasted);
-        if (row.how == CtrlV || row.how == ShiftInsert)
-            QTest::keyClick(field, row.how == CtrlV ? Qt::Key_V : Qt::Key_Insert,
-                            row.how == CtrlV ? Qt::ControlModifier : Qt::ShiftModifier);
-        else if (row.how == Menu)
-            field->paste(); // what the context menu's Vložit calls
-        else
-            drop(field, row.pasted);
-        EXPECT_EQ(field->text(), row.left);
+        QGuiApplication::clipboard()->setText(pasted);
+        QMimeData dragged;
+        dragged.setText(pasted);
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        if (QString(how) == "menu")
+            field->paste();
+        else if (QString(how) != "drop")
+            QTest::keySequence(field, QKeySequence(how));
+        else {
+            field->clear();
+            QApplication::sendEvent(field, &enter);
+            QApplication::sendEvent(field, &drop);
+        }
+        EXPECT_EQ(field->text(), left) << how;
         QTest::mouseClick(child("Command1"), Qt::LeftButton);
-        expectTexts(QStringLiteral("Label4=Kondenzátor má kapacitu %1 F").arg(row.capacity));
+        expectTexts(QStringLiteral("Label4=Kondenzátor má kapacitu %1 F").arg(capacity));
     }
     EXPECT_TRUE(closer.boxes.empty());
 }
