@@ -82,7 +82,9 @@ QString dump(Form1 &window)
     out << window.objectName() << " \"" << window.windowTitle() << "\" " << window.width() << 'x'
         << window.height() << " min " << window.minimumWidth() << 'x' << window.minimumHeight()
         << " max " << window.maximumWidth() << 'x' << window.maximumHeight() << ' '
-        << keys(QMetaEnum::fromType<Qt::WindowFlags>(), window.windowFlags()) << "\nicon";
+        << keys(QMetaEnum::fromType<Qt::WindowFlags>(),
+                static_cast<int>(window.windowFlags().toInt()))
+        << "\nicon";
     for (const QSize size : window.windowIcon().availableSizes())
         out << ' ' << size.width();
     // Digits typed at once go into the first field.
