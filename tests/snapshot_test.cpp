@@ -32,9 +32,10 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
     const QPoint at = w->parentWidget() == page ? w->mapTo(tabs, QPoint()) : w->pos();
     out << w->objectName() << ' ' << w->metaObject()->className() << ' ' << at.x() << ',' << at.y()
         << ' ' << w->width() << 'x' << w->height() << (w->isVisibleTo(page) ? "" : " hidden");
-    for (const char *name : {"text", "currentText", "currentIndex", "maxLength", "alignment",
-                             "frameShape", "frameShadow", "autoFillBackground", "autoDefault",
-                             "focusPolicy", "accessibleName", "accessibleDescription"}) {
+    for (const char *name :
+         {"text", "currentText", "currentIndex", "insertPolicy", "maxLength", "alignment",
+          "frameShape", "frameShadow", "autoFillBackground", "autoDefault", "focusPolicy",
+          "accessibleName", "accessibleDescription"}) {
         const QMetaProperty property =
             w->metaObject()->property(w->metaObject()->indexOfProperty(name));
         const QVariant value = property.isValid() ? property.read(w) : QVariant();
