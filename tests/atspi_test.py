@@ -114,6 +114,14 @@ def walk(control, text, rows):
             check(False, what + " answer at once")
             return False
         check(texts == expected, what + ("" if texts == expected else f": got {texts}"))
+    got.setSelection(0, 1, 3)
+    check(got.getSelection(0) == (1, 3) and got.caretOffset == 3,
+          f"{text!r}: characters 1 to 3 selected over AT-SPI")
+    # A magnifier follows the characters: each one lies in the control, left to right.
+    box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xs = [got.getCharacterExtents(k, pyatspi.DESKTOP_COORDS)[0] for k in range(len(text))]
+    check(box.x <= xs[0] < box.x + 8 and xs == sorted(set(xs)) and xs[-1] < box.x + box.width,
+          f"{text!r}: its characters are placed in the control, left to right: {xs} in {box}")
     return True
 
 
@@ -163,6 +171,8 @@ def main(program):
             check(got == rows, f"{tab}: roles, names, descriptions and actions"
                   + ("" if got == rows else f"\n      got      {got}\n      expected {rows}"))
 
+        act(find(app, "page tab", CALC_PAGES[0][0]), "Press")
+        wait_for(lambda: pages[0].getState().contains(pyatspi.STATE_SHOWING))
         pyatspi.setTimeout(2000, 0)  # milliseconds: a field that loops never answers
         for name, text, rows in WALK:
             control = find(pages[0], "text", name) or find(

@@ -19,7 +19,6 @@
 #include <memory>
 #include <ostream>
 #include <utility>
-#include <vector>
 
 // Failures show texts as text.
 inline void PrintTo(const QString &text, std::ostream *out)

@@ -8,9 +8,7 @@
 #include <QAccessible>
 #include <QFile>
 #include <QFontInfo>
-#include <QMetaEnum>
 #include <QMetaProperty>
-#include <QPushButton>
 #include <QTextStream>
 
 namespace {
@@ -51,18 +49,17 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
         << (font.bold() ? "bold " : "") << w->font().stretch() << "% "
         << w->palette().color(w->foregroundRole()).name() << " on "
         << w->palette().color(w->backgroundRole()).name();
-    if (auto *label = qobject_cast<QLabel *>(w); label != nullptr && label->buddy() != nullptr)
-        out << " buddy " << label->buddy()->objectName();
     if (auto *list = qobject_cast<QComboBox *>(w))
         for (int i = 0; i < list->count(); ++i)
             out << (i == 0 ? " items " : " ") << list->itemText(i);
-    // At 200 % a sharp picture has twice the pixels.
-    if (auto *label = qobject_cast<QLabel *>(w); label != nullptr && !label->pixmap().isNull())
-        out << (label->pixmap().devicePixelRatio() == w->devicePixelRatio() ? " sharp" : " blurred")
-            << " picture";
-    // A text needs no more room than its label has; the About texts stay on
-    // the black part of the picture (left of x = 346).
     if (auto *label = qobject_cast<QLabel *>(w)) {
+        if (label->buddy() != nullptr)
+            out << " buddy " << label->buddy()->objectName();
+        const bool sharp = label->pixmap().devicePixelRatio() == w->devicePixelRatio();
+        if (!label->pixmap().isNull()) // at 200 % a sharp picture has twice the pixels
+            out << (sharp ? " sharp picture" : " blurred picture");
+        // A text needs no more room than its label has; the About texts stay on
+        // the black part of the picture (left of x = 346).
         const QFontMetrics metrics = label->fontMetrics();
         if (metrics.horizontalAdvance(label->text()) > label->contentsRect().width() ||
             metrics.ascent() > label->height() || at.x() + label->width() > tabs->width() ||

@@ -97,7 +97,7 @@ TEST_F(Window, EditingKeysWorkAsUsual)
                                    {"123", "Ctrl+A 7", "7"},
                                    {"12", "Ctrl+A Ctrl+C End Ctrl+V", "1212"},
                                    {"12", "Ctrl+A Ctrl+X Ctrl+Z", "12"},
-                                   {"12", "Ctrl+A Ctrl+X Ctrl+Z Ctrl+Shift+Z", ""}};
+                                   {"12", "Ctrl+A Ctrl+X Ctrl+Z Ctrl+Shift+Z Tab", ""}};
     auto *field = child<QLineEdit>("Text1");
     for (const auto &[before, keys, after] : rows) {
         field->setText(before);
@@ -107,6 +107,7 @@ TEST_F(Window, EditingKeysWorkAsUsual)
     }
     EXPECT_TRUE(closer.boxes.empty());
     expectTexts("Label4=Kondenzátor má kapacitu 100 F");
+    EXPECT_TRUE(child("Combo1")->isAncestorOf(window->focusWidget())); // Tab left the field
 }
 
 // Pasted or dropped text is cleaned as far as a number needs; with Text1 at
@@ -172,6 +173,10 @@ public slots:
 TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
 {
     showPage(5);
+    // The page's first control has the focus and shows it: a dotted frame in its text's colour.
+    EXPECT_EQ(child("Label32")->grab().toImage().pixelColor(1, 0), QColor(Qt::white));
+    child("Label32")->clearFocus();
+    EXPECT_NE(child("Label32")->grab().toImage().pixelColor(1, 0), QColor(Qt::white));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
     for (const char *name : {"Image1", "Label24", "Label30", "Label31", "Label32"})
