@@ -122,6 +122,9 @@ def walk(control, text, rows):
     xs = [got.getCharacterExtents(k, pyatspi.DESKTOP_COORDS)[0] for k in range(len(text))]
     check(box.x <= xs[0] < box.x + 8 and xs == sorted(set(xs)) and xs[-1] < box.x + box.width,
           f"{text!r}: its characters are placed in the control, left to right: {xs} in {box}")
+    check(got.getCharacterExtents(len(text), pyatspi.DESKTOP_COORDS) == (0, 0, 0, 0)
+          and control.getState().contains(pyatspi.STATE_EDITABLE),
+          f"{text!r}: no place beyond its end; editable")
     return True
 
 
