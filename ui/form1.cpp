@@ -194,6 +194,14 @@ template <typename Widget> Widget *named(QWidget *parent, std::string_view name)
     return widget;
 }
 
+// A misspelt name in the tables stops a debug build at once.
+template <typename Widget> Widget *existing(const QWidget &parent, std::string_view name)
+{
+    auto *widget = parent.findChild<Widget *>(qs(name));
+    Q_ASSERT(widget != nullptr);
+    return widget;
+}
+
 QLabel *label(QWidget *parent, const Text &text)
 {
     auto *result = named<QLabel>(parent, text.name);
@@ -269,9 +277,7 @@ public:
 private:
     template <typename Widget> Widget *child(std::string_view name) const
     {
-        auto *widget = form_.findChild<Widget *>(qs(name));
-        Q_ASSERT(widget != nullptr);
-        return widget;
+        return existing<Widget>(form_, name);
     }
 
     Form1 &form_;
@@ -390,8 +396,7 @@ Form1::Form1(QWidget *parent)
 
         const auto &order = design.focusOrder;
         for (std::size_t i = 0; i + 1 < order.size(); ++i)
-            setTabOrder(page->findChild<QWidget *>(QString::fromUtf8(order[i])),
-                        page->findChild<QWidget *>(QString::fromUtf8(order[i + 1])));
+            setTabOrder(existing<QWidget>(*page, order[i]), existing<QWidget>(*page, order[i + 1]));
 
         SSTab1->addTab(page, QString::fromUtf8(design.tab));
     }
