@@ -4,9 +4,10 @@
  * geometries. Once a top-level window is mapped, it logs its title and window
  * geometry and maximises it as a desktop does on a keyboard shortcut or a
  * double click on a title bar (maximized state and the size of an 800 x 368
- * work area). A second later it logs the geometry and state that the client
- * last committed and whether it has drawn since its last ack, and closes the
- * window with xdg_toplevel.close, as a desktop's close button does. Weston 10
+ * work area). Some time later it logs the geometry and state that the client
+ * last committed and whether it has drawn since its last ack, maximises the
+ * window once more in the same way, logs again, and closes the window with
+ * xdg_toplevel.close, as a desktop's close button does. Weston 10
  * keeps no minimum or maximum size that a module could read, so they come
  * from the requests. Load it: weston --modules=/path/weston_closer.so */
 #include <libweston-desktop/libweston-desktop.h>
@@ -24,15 +25,17 @@ struct closer {
     struct wl_event_source *timer;
     struct wl_protocol_logger *logger;
     struct wl_listener compositor_destroyed;
-    bool maximised;
+    int maximised; /* times */
     /* Whether a window's surface was committed after the client's last
      * ack_configure: a client that stops drawing leaves it false. */
     bool drawn_since_ack;
 };
 
 /* How long the client has to answer the maximised configure: ours answers
- * within milliseconds, and a commit that breaks the protocol ends it as soon. */
-enum { poll_ms = 20, answer_ms = 1000 };
+ * within milliseconds, and a commit that breaks the protocol ends it as soon.
+ * Longer than the second in which the client keeps a state that the
+ * compositor repeats at once, as a kiosk would. */
+enum { poll_ms = 20, answer_ms = 1200 };
 
 /* Appends to a log line of line_size characters, which is cut at its end. */
 enum { line_size = 256 };
@@ -119,23 +122,23 @@ static int maximise_then_close(void *data)
 {
     struct closer *closer = data;
     struct weston_desktop_surface *window = mapped_toplevel(closer->compositor);
-    if (!closer->maximised) {
-        if (!window) {
-            wl_event_source_timer_update(closer->timer, poll_ms);
-            return 0;
-        }
-        log_window(closer, "mapped", window);
-        weston_desktop_surface_set_maximized(window, true);
-        weston_desktop_surface_set_size(window, 800, 368);
-        closer->maximised = true;
-        wl_event_source_timer_update(closer->timer, answer_ms);
+    if (closer->maximised == 0 && !window) {
+        wl_event_source_timer_update(closer->timer, poll_ms);
         return 0;
     }
     if (!window) {
         weston_log("closer: no window is left after maximising\n");
         return 0;
     }
-    log_window(closer, "after maximising:", window);
+    static const char *const when[] = {"mapped", "after maximising:", "after maximising again:"};
+    log_window(closer, when[closer->maximised], window);
+    if (closer->maximised < 2) {
+        weston_desktop_surface_set_maximized(window, true);
+        weston_desktop_surface_set_size(window, 800, 368);
+        closer->maximised++;
+        wl_event_source_timer_update(closer->timer, answer_ms);
+        return 0;
+    }
     weston_desktop_surface_close(window);
     weston_log("closer: sent xdg_toplevel.close\n");
     return 0;
