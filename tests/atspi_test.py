@@ -115,8 +115,10 @@ def walk(control, text, rows):
             return False
         check(texts == expected, what + ("" if texts == expected else f": got {texts}"))
     got.setSelection(0, 1, 3)
-    check(got.getSelection(0) == (1, 3) and got.caretOffset == 3,
-          f"{text!r}: characters 1 to 3 selected over AT-SPI")
+    selected = got.getSelection(0) == (1, 3) and got.caretOffset == 3
+    got.removeSelection(0)
+    check(selected and got.getNSelections() == 0,
+          f"{text!r}: characters 1 to 3 selected over AT-SPI, and deselected")
     # A magnifier follows the characters: each one lies in the control, left to right.
     box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xs = [got.getCharacterExtents(k, pyatspi.DESKTOP_COORDS)[0] for k in range(len(text))]
