@@ -12,7 +12,7 @@ DIELEKTRA_PACKAGES=(
     fonts-liberation2
     xvfb xauth x11-utils
     python3-pyatspi at-spi2-core dbus-daemon
-    weston qt6-wayland libweston-10-dev
+    weston qt6-wayland
     fonts-dejavu-core fonts-urw-base35
     desktop-file-utils appstream dpkg-dev file fakeroot lintian
 )

@@ -100,14 +100,9 @@ QString dump(Form1 &window)
         QWidget *page = tabs->widget(i);
         out << "\ntab " << i << " \"" << tabs->tabText(i) << "\"\n  tab order:";
         QStringList order;
-        for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
-            QWidget *control = w;
-            while (!named(control))
-                control = control->parentWidget();
-            if (page->isAncestorOf(control) && (control->focusPolicy() & Qt::TabFocus) != 0 &&
-                !order.contains(control->objectName()))
-                order += control->objectName();
-        }
+        for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain())
+            if (named(w) && page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) != 0)
+                order += w->objectName();
         out << ' ' << order.join(u' ') << '\n';
         for (QWidget *w : page->findChildren<QWidget *>())
             if (named(w))

@@ -59,9 +59,7 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         expectTexts(row.after);
         EXPECT_EQ(child("Label35")->isVisibleTo(window.get()), row.note);
         // The window takes the focus back when the box has closed; offscreen it is only remembered.
-        if (*row.focus != 0) {
-            EXPECT_TRUE(child(row.focus)->isAncestorOf(window->focusWidget())) << row.focus;
-        }
+        EXPECT_TRUE(*row.focus == 0 || child(row.focus)->isAncestorOf(window->focusWidget()));
     }
 }
 
@@ -77,14 +75,12 @@ TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
             field->clear();
             for (const QChar c : QString::fromUtf8(typed)) // one key event a character
                 QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, c, Qt::NoModifier);
-            EXPECT_EQ(field->text(), left) << "Text" << i << " typed " << typed;
+            QInputMethodEvent composed; // then the same text as an input method commits it
+            composed.setCommitString(QString::fromUtf8(typed));
+            QApplication::sendEvent(field, &composed);
+            EXPECT_EQ(field->text(), QString(left) + left) << "Text" << i << " typed " << typed;
         }
     }
-    child<QLineEdit>("Text1")->clear();
-    QInputMethodEvent composed; // text an input method commits passes the same filter
-    composed.setCommitString("1,5 kV");
-    QApplication::sendEvent(child("Text1"), &composed);
-    EXPECT_EQ(child<QLineEdit>("Text1")->text(), "1.5");
 }
 
 // Editing keys work as usual in a field and start nothing.
@@ -191,6 +187,22 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
     QTest::mouseClick(child("Label32"), Qt::LeftButton); // offscreen no desktop opens it
     EXPECT_EQ(closer.take(), QStringList{"Dielektra | Webovou stránku se nepodařilo otevřít: "
                                          "https://www.ferrolux.example | Information | 1"});
+}
+
+// On Wayland the window keeps its one size: maximised twice, as Qt's own title
+// bar asks, it is shown anew each time (tests/wayland-window reads what the
+// program asked and was granted); a maximised state kept would make weston
+// disconnect it at its next frame.
+TEST_F(Window, OnWaylandMaximisingIsUndone)
+{
+    if (QGuiApplication::platformName() != "wayland")
+        GTEST_SKIP() << "needs QT_QPA_PLATFORM=wayland";
+    for (int time = 0; time < 2; ++time) {
+        QTest::qWait(1200); // a repeat within a second is a desktop that insists
+        window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+    }
+    QTest::qWait(1200);
+    EXPECT_TRUE(window->windowHandle()->isExposed() && !window->isMaximized());
 }
 
 } // namespace
