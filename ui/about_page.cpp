@@ -3,9 +3,7 @@
 #include "ui/clickable_label.h"
 #include "ui/style.h"
 
-#include <QDesktopServices>
 #include <QIcon>
-#include <QUrl>
 
 #include <string_view>
 
@@ -75,9 +73,4 @@ void AboutPage::showEvent(QShowEvent *event)
         image_->setPixmap(QIcon(QStringLiteral(":/dielektra/banner.jpg")).pixmap(bannerSize));
     }
     TabPage::showEvent(event);
-}
-
-bool AboutPage::openMakerAddress()
-{
-    return QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerAddress)));
 }

@@ -14,10 +14,6 @@ public:
 
     explicit AboutPage(QWidget *tabControl);
 
-    // Hands the address to the desktop and returns without waiting; false
-    // when the desktop could not take the request.
-    static bool openMakerAddress();
-
 signals:
     void editionClicked();
     void addressClicked();

@@ -5,6 +5,8 @@
 #include "ui/accessibility.h"
 #include "ui/command_button.h"
 #include "ui/numeric_field_filter.h"
+#include "ui/page_designs.h"
+#include "ui/platform.h"
 #include "ui/style.h"
 #include "ui/tab_page.h"
 #include "ui/unit_list.h"
@@ -22,165 +24,16 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTranslator>
-#include <QWindow>
-#include <QWindowStateChangeEvent>
 
-#include <limits>
 #include <optional>
 #include <span>
 
 using dielektra::CalcPage;
 using dielektra::CalcPages;
 using dielektra::PageIndex;
+using namespace dielektra::design;
 
 namespace {
-
-struct Text {
-    const char *name; // objectName
-    const char *text;
-};
-
-// Formula panel contents, in pixels relative to the panel.
-struct PanelLabel {
-    const char *name;
-    const char *text;
-    int x, y;
-};
-
-struct FractionBar {
-    const char *name;
-    int x1, x2, y;
-};
-
-// The time-constant page's notes, in the banner look at x = 128, 412 wide.
-struct Note {
-    const char *name;
-    const char *text;
-    int y;
-    bool visibleAtStart;
-};
-
-struct PageDesign {
-    const char *tab;
-    PageIndex calc; // fields, unit lists, button and result label
-    Text banner;
-    Text captionA, captionB; // A is the upper row
-    const char *startA, *unitA, *startB, *unitB;
-    const char *resultAtStart;
-    const char *panel;
-    std::span<const PanelLabel> panelLabels;
-    std::optional<FractionBar> bar;
-    std::span<const Note> notes;
-    std::array<const char *, 5> focusOrder;
-};
-
-const char *const capacityBanner =
-    "Kondenzátor má kapacitu 1F (farad), nabije-li se napětím 1V na náboj 1C = 1A * s";
-
-constexpr PanelLabel capacityFormula[] = {{"Label8", "C=", 24, 24},
-                                          {"Label7", "Q", 51, 16},
-                                          {"Label6", "U", 51, 32},
-                                          {"Label5", "[F; C; V]", 80, 24}};
-constexpr PanelLabel chargeFormula[] = {{"Label13", "Q=C*U  [C; F; V]", 24, 24}};
-constexpr PanelLabel voltageFormula[] = {{"Label21", "U=", 24, 24},
-                                         {"Label16", "Q", 51, 16},
-                                         {"Label15", "C", 51, 32},
-                                         {"Label14", "[V; C; F]", 80, 24}};
-constexpr PanelLabel timeConstantFormula[] = {{"Label25", "t = R*C [s; Ohm; F]", 24, 24}};
-constexpr PanelLabel energyFormula[] = {{"Label36", "W=0.5*C*U^2   [J; C; F; V]", 24, 24}};
-
-constexpr Note timeConstantNotes[] = {
-    {"Label35", "Zdroj dodává nekonečně velký proud (tato situace nikdy nenastane).", 104, false},
-    {"Label41", "Místo Omegy (značky Ohmu) je písmeno \"O\"...", 120, true}};
-
-const PageDesign pageDesigns[] = {
-    {"Kapacita",
-     dielektra::Capacity,
-     {"Label1", capacityBanner},
-     {"Label2", "Napětí : "},
-     {"Label3", "Náboj : "},
-     "10",
-     "V",
-     "1",
-     "KC",
-     "Kondenzátor má kapacitu 100 F",
-     "Frame1",
-     capacityFormula,
-     FractionBar{"Line1", 43, 67, 32},
-     {},
-     {"Text1", "Combo1", "Text2", "Combo2", "Command1"}},
-    {"Náboj",
-     dielektra::Charge,
-     {"Label9", capacityBanner},
-     {"Label10", "Napětí : "},
-     {"Label11", "Kapacita : "},
-     "10",
-     "V",
-     "470",
-     "mF.",
-     "V kondenzátoru je náboj 4,7 C",
-     "Frame2",
-     chargeFormula,
-     std::nullopt,
-     {},
-     {"Text3", "Combo3", "Text4", "Combo4", "Command2"}},
-    {"Napětí",
-     dielektra::Voltage,
-     {"Label17", capacityBanner},
-     {"Label18", "Náboj : "},
-     {"Label19", "Kapacita : "},
-     "10",
-     "C",
-     "1",
-     "F",
-     "Kondenzátor má napětí 10 V",
-     "Frame3",
-     voltageFormula,
-     FractionBar{"Line2", 43, 67, 32},
-     {},
-     {"Text5", "Combo5", "Text6", "Combo6", "Command3"}},
-    {"Čas konstanta",
-     dielektra::TimeConstant,
-     {"Label29", "Měřítkem pro nabíjecí čas je časová konstanta (t) za časovou konstantu t je "
-                 "kondenzátor nabit na zhruba 63%"},
-     {"Label28", "Kapacita : "},
-     {"Label27", "Odpor : "},
-     "10",
-     "uF",
-     "1",
-     "MO",
-     "Časová konstanta kondenzátoru je 10 sec.",
-     "Frame4",
-     timeConstantFormula,
-     std::nullopt,
-     timeConstantNotes,
-     {"Command4", "Combo7", "Text7", "Combo8", "Text8"}},
-    {"Energie",
-     dielektra::Energy,
-     {"Label40", "Kondenzátor může uchovávat elektrickou energii W [J]"},
-     {"Label39", "Napětí : "},
-     {"Label38", "Kapacita : "},
-     "100",
-     "V",
-     "100",
-     "uF",
-     "V kondenzátoru je energie 0,5 J",
-     "Frame5",
-     energyFormula,
-     std::nullopt,
-     {},
-     {"Command5", "Combo9", "Text9", "Combo10", "Text10"}},
-};
-
-// The geometry that all five calculation pages share, relative to the tab control.
-constexpr QRect bannerRect(8, 32, 533, 13);
-constexpr QPoint captionA(16, 58), captionB(16, 83);
-constexpr QRect fieldA(72, 56, 105, 19), fieldB(72, 80, 105, 19);
-constexpr QRect unitA(184, 56, 49, 21), unitB(184, 80, 49, 21);
-constexpr QRect buttonRect(16, 104, 105, 25);
-constexpr QRect panelRect(240, 48, 297, 57);
-constexpr QRect resultRect(8, 136, 532, 13);
-constexpr int noteX = 128, noteWidth = 412, lineHeight = 13;
 
 QString qs(std::string_view text)
 {
@@ -312,9 +165,7 @@ Form1::Form1(QWidget *parent)
                 .arg(size)));
     setWindowIcon(icon);
     setFixedSize(553, 161);
-    // Shows the window anew once Qt is done with a maximised state it reported (see eventFilter).
-    reshow_.setSingleShot(true);
-    connect(&reshow_, &QTimer::timeout, this, &Form1::showAnew);
+    dielektra::platform::keepFixedSize(this);
 
     SSTab1->setGeometry(0, 0, 553, 161);
     SSTab1->setUsesScrollButtons(false);
@@ -348,7 +199,10 @@ Form1::Form1(QWidget *parent)
             field->setAccessibleName(quantity);
             field->installEventFilter(fieldFilter);
             field->setValidator(pasteCleaner);
-            field->setMaxLength(std::numeric_limits<int>::max());
+            // Qt's 32,767 characters: room for any number a person types or
+            // pastes, while a paste of megabytes is refused rather than laid
+            // out and kept character by character in the undo history.
+            field->setMaxLength(32767);
             caption->setBuddy(field);
             page->place(field, row.fieldAt);
 
@@ -416,60 +270,18 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {
-    // Each list gets its family's labels at the index of their position, none
-    // selected, and goes on showing the text it was designed with.
+    // Each list gets its family's labels at the index of their position and
+    // goes on showing the text it was designed with, its label current.
     for (const CalcPage &calc : CalcPages) {
         for (const auto *side : {&calc.a, &calc.b}) {
-            auto *unitList = findChild<QComboBox *>(qs(side->unitList));
+            auto *unitList = findChild<UnitList *>(qs(side->unitList));
             const QString shown = unitList->currentText();
             for (const auto &unit : side->family->labels)
                 unitList->insertItem(unit.position, qs(unit.text));
-            unitList->setCurrentIndex(-1);
             unitList->setEditText(shown);
+            unitList->followText();
         }
     }
-}
-
-void Form1::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // Each state that the window system reports, with the one before it,
-    // reaches the QWindow; this widget hears only of changes to its own.
-    windowHandle()->installEventFilter(this);
-}
-
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    // The window has one size, yet on Wayland the title bar that Qt draws
-    // itself offers to maximise it, and a desktop may maximise it as well.
-    // Once Qt has acknowledged the maximised state, weston disconnects the
-    // program at its next frame, which is not of the maximised size; asking
-    // for the state back is not enough either, as weston does not answer for
-    // a state that no frame has shown. So nothing is drawn, and the window is
-    // shown anew: a new Wayland window starts unmaximised, and the widgets
-    // keep everything typed.
-    QWindow *window = windowHandle();
-    if (watched == window && event->type() == QEvent::WindowStateChange && event->spontaneous() &&
-        QGuiApplication::platformName().startsWith(u"wayland")) {
-        const bool maximised = window->windowStates().testFlag(Qt::WindowMaximized);
-        const bool wasMaximised =
-            static_cast<QWindowStateChangeEvent *>(event)->oldState().testFlag(Qt::WindowMaximized);
-        // A desktop that maximises the new window too (a kiosk) insists: it keeps the state.
-        const bool insists = sinceReshown_.isValid() && !sinceReshown_.hasExpired(1000);
-        if (maximised && !wasMaximised && !insists) {
-            setUpdatesEnabled(false);
-            reshow_.start(0);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void Form1::showAnew()
-{
-    hide();
-    showNormal();
-    sinceReshown_.start();
-    setUpdatesEnabled(true);
 }
 
 dielektra::Outcome Form1::Command_Click(PageIndex page)
@@ -487,12 +299,12 @@ void Form1::Label23_Click()
 
 void Form1::Label32_Click()
 {
-    // Without a browser or xdg-open the request fails at once; say so rather
-    // than leave the click unanswered.
-    if (!AboutPage::openMakerAddress())
+    // Rather than leave the click unanswered when no browser opens.
+    dielektra::platform::openAddress(QString::fromLatin1(AboutPage::MakerAddress), this, [this] {
         MsgBox(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
                    QString::fromLatin1(AboutPage::MakerAddress),
                dielektra::MsgStyle::Information);
+    });
 }
 
 void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title)

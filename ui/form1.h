@@ -3,8 +3,6 @@
 #include "core/calculate.h"
 #include "core/pages.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -28,20 +26,11 @@ public:
     // Modal; a box given no title is titled "Dielektra".
     void MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title = {});
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     class Page;
     void Form_Load();
-    void showAnew();
 
     QTabWidget *SSTab1 = nullptr;
     std::array<dielektra::CalcQuantities, 5> quantities_{};
     std::unique_ptr<Page> pageOps_;
-    QTimer reshow_;
-    // Since the window was last shown anew to refuse a maximise; 1000 ms of it
-    // tell a desktop that insists on the state.
-    QElapsedTimer sinceReshown_;
 };

@@ -4,10 +4,15 @@
 #include <QString>
 #include <QValidator>
 
+#include <optional>
+
+class QLineEdit;
+
 // Lets digits and backspace into a numeric field, turns a typed comma into a
 // period and swallows every other typed character. Navigation keys, Tab and
 // the standard edit shortcuts are not typed characters and pass untouched;
-// Enter and Escape are swallowed so that they start nothing.
+// Enter and Escape are swallowed so that they start nothing. Every way of
+// pasting goes through PasteNumber.
 class NumericFieldFilter : public QObject {
     Q_OBJECT
 public:
@@ -21,13 +26,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
-// Cleans text that reaches a numeric field without being typed (pasted from
-// the menu, Ctrl+V, Shift+Insert, a middle click, dropped) as far as a
-// number needs: a comma becomes a period; blanks, line breaks, no-break
-// spaces and invisible format characters go; any decimal digit becomes its
-// ASCII digit and the minus sign U+2212 a "-". Everything else stays, so a
-// pasted "-5" is still "-5" and the leading-number rule reads the rest.
-// Typed text is already clean and passes unchanged.
+// What a paste gives a numeric field (Ctrl+V, Shift+Insert, the menu, a
+// middle click, a drop): the number that the field will read, and nothing
+// else. From the first cell or line that holds a character, blanks and
+// invisible format characters dropped, any decimal digit as its ASCII digit
+// and U+2212 as "-": a sign, digits, one decimal point and an exponent.
+// Where both "," and "." occur, the last of them is the decimal point and
+// the others group digits; a separator that occurs more than once groups
+// digits; a single "," is the decimal point. Empty when the text holds no
+// number, or only one longer than maxLength. Reads no further than the
+// number's end, so a huge paste costs no more than its first number.
+std::optional<QString> PastedNumber(QStringView text, qsizetype maxLength);
+
+// Inserts a paste's number at the caret, replacing the selection, as one
+// undo step; a paste that holds no number, or none that fits, changes nothing.
+void PasteNumber(QLineEdit *field, QStringView text);
+
+// The last safeguard for text that reaches a numeric field by any other way:
+// drops blanks and invisible format characters, turns a comma into a period,
+// any decimal digit into its ASCII digit and U+2212 into "-". Typed text is
+// already clean and passes unchanged.
 class PastedNumberCleaner : public QValidator {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include <QCompleter>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 
 UnitList::UnitList(QWidget *parent) : QComboBox(parent)
@@ -19,6 +20,34 @@ UnitList::UnitList(QWidget *parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     // Not WheelFocus, or the first notch would take the focus and turn it.
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QComboBox::editTextChanged, this, &UnitList::followText);
+}
+
+void UnitList::followText()
+{
+    const QString text = currentText();
+    const int label = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (label == currentIndex())
+        return;
+    if (label >= 0) {
+        setCurrentIndex(label); // the same text: the line edit is left alone
+        return;
+    }
+    // No item current clears the text; it is put back with the caret and the
+    // selection where they were.
+    QLineEdit *edit = lineEdit();
+    const int caret = edit->cursorPosition();
+    const int start = edit->selectionStart();
+    const auto length = int(edit->selectedText().size());
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(-1);
+    edit->setText(text);
+    if (length == 0)
+        edit->setCursorPosition(caret);
+    else if (caret == start)
+        edit->setSelection(start + length, -length);
+    else
+        edit->setSelection(start, length);
 }
 
 void UnitList::wheelEvent(QWheelEvent *event)

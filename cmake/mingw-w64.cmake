@@ -1,0 +1,15 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the posix thread
+# model, which Qt needs for std::thread and std::mutex).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(_dielektra_mingw x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${_dielektra_mingw}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_dielektra_mingw}-g++-posix)
+set(CMAKE_RC_COMPILER ${_dielektra_mingw}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${_dielektra_mingw})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+class QAccessibleInterface;
+class QLineEdit;
+class QObject;
+class QString;
+class QWidget;
+
+// What differs between desktops. The window calls these; CMake builds the
+// one source file of the platform (platform_linux.cpp, or win/ for Windows).
+namespace dielektra::platform {
+
+// Hands a web address to the desktop's opener and returns without waiting
+// for the browser. failed runs later on the user-interface thread, while
+// context lives, if the address could not be opened.
+void openAddress(const QString &address, QObject *context, std::function<void()> failed);
+
+// Keeps a window of one fixed size as it is against states that the window
+// system may put it in.
+void keepFixedSize(QWidget *window);
+
+// The platform's own accessible interface for a line edit, or nullptr where
+// Qt's serves.
+QAccessibleInterface *lineEditInterface(QLineEdit *edit);
+
+} // namespace dielektra::platform

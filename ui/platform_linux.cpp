@@ -1,0 +1,29 @@
+#include "ui/platform.h"
+
+#include "ui/atspi_line_edit.h"
+#include "ui/wayland_maximise_guard.h"
+
+#include <QDesktopServices>
+#include <QTimer>
+#include <QUrl>
+
+namespace dielektra::platform {
+
+void openAddress(const QString &address, QObject *context, std::function<void()> failed)
+{
+    // Without a browser or xdg-open the request fails at once.
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        QTimer::singleShot(0, context, std::move(failed));
+}
+
+void keepFixedSize(QWidget *window)
+{
+    new WaylandMaximiseGuard(window);
+}
+
+QAccessibleInterface *lineEditInterface(QLineEdit *edit)
+{
+    return atspi::lineEditInterface(edit);
+}
+
+} // namespace dielektra::platform

@@ -1,0 +1,67 @@
+# Sourced by scripts/windows: builds Qt for Windows once, statically, from
+# Debian's qt6-base source, with only what the program uses, into
+# $DIELEKTRA_QT_WIN (a cache outside the checkout).
+
+# Left out: modules the program never links, features no control of it uses
+# (and which the Windows style would otherwise pull in through its casts), and
+# image formats other than PNG (built in) and JPEG (the About banner).
+DIELEKTRA_QT_FEATURES_OFF=(
+    sql network dbus opengl dynamicgl printsupport concurrent xml vulkan
+    sessionmanager gif ico
+    # Debian's source lacks wintab.h.
+    tabletevent
+    mdiarea dockwidget calendarwidget filedialog fontdialog colordialog wizard
+    textodfwriter movie
+    # Bundled copies, not the host's.
+    system_zlib system_png system_jpeg system_freetype system_harfbuzz
+    system_pcre2 system_doubleconversion
+)
+
+qt_source_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/+dfsg.*//'
+}
+
+# Downloads qt6-base's source through a private apt state: the machine's own
+# sources and lists stay as they are.
+fetch_qt_source() { # work-dir
+    local work="$1" state="$1/apt"
+    mkdir -p "$state/lists/partial" "$state/cache/archives/partial"
+    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+    cat >"$state/sources.list" <<SOURCES
+deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian-security bookworm-security main
+SOURCES
+    local options=(-o "Dir::Etc::SourceList=$state/sources.list"
+        -o "Dir::Etc::SourceParts=$state/none" -o "Dir::State::Lists=$state/lists"
+        -o "Dir::Cache=$state/cache" -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update -qq
+    (cd "$work" && apt-get "${options[@]}" source --download-only -qq \
+        "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)")
+}
+
+build_qt_for_windows() {
+    local work
+    work="$(mktemp -d "${TMPDIR:-/tmp}/dielektra-qt.XXXXXX")"
+    echo "== building Qt $(qt_source_version) for Windows into $DIELEKTRA_QT_WIN (once; about 25 minutes on two cores)"
+    fetch_qt_source "$work"
+    tar -xf "$work"/qt6-base_*.orig.tar.xz -C "$work"
+    local features=() feature
+    for feature in "${DIELEKTRA_QT_FEATURES_OFF[@]}"; do
+        features+=("-DFEATURE_$feature=OFF")
+    done
+    # Sections of their own, so that the program's link keeps only what it reaches.
+    local sections="-ffunction-sections -fdata-sections"
+    cmake -S "$work"/qtbase-everywhere-src-* -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$DIELEKTRA_QT_WIN.partial" \
+        -DCMAKE_C_FLAGS="$sections" -DCMAKE_CXX_FLAGS="$sections" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DBUILD_SHARED_LIBS=OFF -DFEATURE_optimize_size=ON \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        "${features[@]}"
+    cmake --build "$work/build"
+    rm -rf "$DIELEKTRA_QT_WIN.partial"
+    cmake --install "$work/build"
+    mv "$DIELEKTRA_QT_WIN.partial" "$DIELEKTRA_QT_WIN"
+    rm -rf "$work"
+}
