@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -104,55 +105,135 @@ TEST_F(Window, EditingKeysWorkAsUsual)
     EXPECT_TRUE(child("Combo1")->isAncestorOf(window->focusWidget())); // Tab left the field
 }
 
-// Pasted or dropped text is cleaned as far as a number needs; with Text1 at
-// 10 V and Combo2 at KC the sentence shows the value that Text2 then holds.
-TEST_F(Window, PastedAndDroppedTextIsCleaned)
+// A paste puts into the field the number that will be used, at the caret, as
+// one undo step; with Text1 at 10 V and Combo2 at KC the sentence shows the
+// value that Text2 then holds. The field starts as "12", all of it selected
+// (emptied for a drop, which goes where it is dropped).
+TEST_F(Window, PasteGivesTheFieldItsNumber)
 {
-    const char *const rows[][4] = {
-        // How: keys, "menu" (what the context menu's Vložit calls) or "drop".
-        {"Ctrl+V", "1,5", "1.5", "150"},
-        {"Shift+Ins", "1 000,5", "1000.5", "100050"},
-        {"menu", "4,69999980926514E-05", "4.69999980926514E-05", "0,00469999977212865"},
-        {"drop", "\u00a01\u202f000\t\n", "1000", "100000"},
-        {"Ctrl+V", "\ufeff\u200f5\u200b", "5", "500"},
-        {"Ctrl+V", "\u2212\u0661\u0662", "-12", "1200"},
-        {"menu", "-5", "-5", "500"},
-        {"Ctrl+V", "2 kC", "2kC", "200"}};
+    const char *const rows[][5] = {
+        // How: keys, "menu" (the context menu's Vložit) or "drop"; pasted,
+        // left in the field, the capacity, the text after Ctrl+Z (where
+        // nothing was pasted, the typed "2" goes).
+        {"Ctrl+V", "1,5", "1.5", "150", "12"},
+        {"Shift+Ins", "1 000,5", "1000.5", "100050", "12"},
+        {"menu", "4,69999980926514E-05", "4.69999980926514E-05", "0,00469999977212865", "12"},
+        {"drop", "\u00a01\u202f000\t\n", "1000", "100000", ""},
+        {"Ctrl+V", "\ufeff\u200f5\u200b", "5", "500", "12"},
+        {"Ctrl+V", "\u2212\u0661\u0662", "-12", "1200", "12"},
+        {"menu", "-5", "-5", "500", "12"},
+        {"Ctrl+V", "2 kC", "2", "200", "12"},
+        {"Ctrl+V", "10 \u00b5F", "10", "1000", "12"},
+        {"Ctrl+V", "1.000,5", "1000.5", "100050", "12"},
+        {"Shift+Ins", "1,000.5", "1000.5", "100050", "12"},
+        {"Ctrl+V", "1,000,000", "1000000", "100000000", "12"},
+        {"Ctrl+V", "1.5", "1.5", "150", "12"},
+        {"Ctrl+V", "+2e1x", "+2e1", "2000", "12"},
+        {"Ctrl+V", "3E", "3", "300", "12"},
+        {"Ctrl+V", "1\t5", "1", "100", "12"},
+        {"menu", "2\r\n3", "2", "200", "12"},
+        {"drop", " \t\n\u200b\n 7 \n8", "7", "700", ""},
+        {"Ctrl+V", "\u00bd", "12", "1200", "1"},
+        {"Ctrl+V", "abc", "12", "1200", "1"},
+        {"drop", "kV 5", "", "", "12"},
+        {"Ctrl+V", "-", "12", "1200", "1"},
+        {"Ctrl+V", "\t\n", "12", "1200", "1"}};
     auto *field = child<QLineEdit>("Text2");
-    for (const auto &[how, pasted, left, capacity] : rows) {
-        field->setText("12");
+    for (const auto &[how, pasted, left, capacity, undone] : rows) {
+        field->setText("1");
+        QTest::keyClick(field, Qt::Key_2); // a step of its own before the paste
         field->selectAll();
         QGuiApplication::clipboard()->setText(pasted);
         QMimeData dragged;
         dragged.setText(pasted);
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-        if (QString(how) == "menu")
-            field->paste();
-        else if (QString(how) != "drop")
+        if (QString(how) == "menu") {
+            QTimer::singleShot(0, [field] {
+                field->selectAll(); // offscreen, the first popup takes it away
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                for (QAction *action : menu->actions())
+                    if (action->text().startsWith("&Vložit") || action->text().startsWith("&Paste"))
+                        action->trigger();
+                menu->close();
+            });
+            QContextMenuEvent menuAt(QContextMenuEvent::Mouse, {5, 5},
+                                     field->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(field, &menuAt);
+            QTest::qWait(20);
+        } else if (QString(how) != "drop")
             QTest::keySequence(field, QKeySequence(how));
         else {
             field->clear();
             QApplication::sendEvent(field, &enter);
             QApplication::sendEvent(field, &drop);
         }
-        EXPECT_EQ(field->text(), left) << how;
+        EXPECT_EQ(field->text(), left) << how << ' ' << pasted;
+        if (QString(left) != "12") {
+            EXPECT_EQ(field->cursorPosition(), field->text().size()) << pasted;
+        }
+        QTest::keySequence(field, QKeySequence::Undo);
+        EXPECT_EQ(field->text(), undone) << pasted;
+        QTest::keySequence(field, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        EXPECT_EQ(field->text(), left) << pasted;
+        if (QString(left).isEmpty())
+            continue;
         QTest::mouseClick(child("Command1"), Qt::LeftButton);
         expectTexts(QStringLiteral("Label4=Kondenzátor má kapacitu %1 F").arg(capacity));
     }
     EXPECT_TRUE(closer.boxes.empty());
+    // Typing before and after a paste at the caret makes steps of their own.
+    field->clear();
+    QTest::keyClicks(field, "12");
+    QGuiApplication::clipboard()->setText("3");
+    QTest::keySequence(field, QKeySequence::Paste);
+    QTest::keyClicks(field, "4");
+    QString steps;
+    for (int undo = 0; undo < 3; ++undo) {
+        QTest::keySequence(field, QKeySequence::Undo);
+        steps += field->text() + u' ';
+    }
+    EXPECT_EQ(steps, "123 12  ");
 }
 
-// The wheel turns a unit list only while it has the keyboard focus.
-TEST_F(Window, WheelTurnsOnlyTheFocusedUnitList)
+// A unit list's current item is the label that its text equals, or none;
+// Down, Up and the wheel step from it, and the wheel turns only a list that
+// has the keyboard focus.
+TEST_F(Window, UnitListsStepFromTheUnitShown)
 {
-    auto *list = child<QComboBox>("Combo1");
-    for (const bool focused : {false, true}) {
-        child(focused ? "Combo1" : "Text2")->setFocus();
-        QWheelEvent notch({9, 9}, list->mapToGlobal(QPointF(9, 9)), {}, {0, -120}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(list, &notch);
-        EXPECT_EQ(list->currentText() != "V", focused);
+    const struct {
+        const char *list, *typed, *step, *current, *after;
+    } rows[] = {
+        // typed: "" keeps the start text; step: a key, "wheel" or "wheel elsewhere".
+        {"Combo1", "", "Down", "V", "mV."},          {"Combo8", "", "Up", "uF", "mF."},
+        {"Combo8", "", "Down", "uF", "nF"},          {"Combo4", "", "wheel", "mF.", "uF"},
+        {"Combo1", "", "wheel elsewhere", "V", "V"}, {"Combo1", "nV", "Down", "nV", "pV"},
+        {"Combo2", "MC", "Up", "MC", "TC"},          {"Combo1", "kV", "Down", "", "TV"},
+        {"Combo1", "mV", "Down", "", "TV"},
+    };
+    for (const auto &row : rows) {
+        reopen();
+        auto *list = child<QComboBox>(row.list);
+        showPage(child<QTabWidget>("SSTab1")->indexOf(list->parentWidget()));
+        list->setFocus();
+        if (*row.typed != '\0') {
+            list->lineEdit()->selectAll();
+            QTest::keyClicks(list, row.typed);
+        }
+        EXPECT_EQ(list->currentIndex() < 0 ? QString() : list->itemText(list->currentIndex()),
+                  row.current)
+            << row.list << ' ' << row.typed;
+        EXPECT_EQ(list->currentText(), *row.typed != '\0' ? row.typed : list->currentText());
+        if (QString(row.step).startsWith("wheel")) {
+            if (QString(row.step) != "wheel")
+                child("Text1")->setFocus();
+            QWheelEvent notch({9, 9}, list->mapToGlobal(QPointF(9, 9)), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &notch);
+        } else
+            QTest::keySequence(list, QKeySequence(row.step));
+        EXPECT_EQ(list->currentText(), row.after)
+            << row.list << ' ' << row.typed << ' ' << row.step;
     }
 }
 
