@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QFile>
+#include <QSysInfo>
 #include <QFontInfo>
 #include <QMetaProperty>
 #include <QTextStream>
@@ -115,6 +116,8 @@ using Snapshot = WindowTest;
 
 TEST_F(Snapshot, WindowMatchesItsReviewedRecord)
 {
+    if (QSysInfo::kernelType() == u"winnt")
+        GTEST_SKIP() << "the record holds the Linux build's fonts and style";
     const QByteArray now = dump(*window).toUtf8();
     QFile file(QStringLiteral(DIELEKTRA_SNAPSHOT));
     if (qEnvironmentVariableIsSet("DIELEKTRA_WRITE_SNAPSHOT")) {

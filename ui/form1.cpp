@@ -79,12 +79,15 @@ QPixmap readPng(const QString &path)
 
 void installCzechQtTranslation()
 {
-    // Qt's own texts (context menus, standard buttons) in Czech, once per application.
+    // Qt's own texts (context menus, standard buttons) in Czech, once per
+    // application: built in where the system has no Qt translations (Windows),
+    // else the system's.
     QCoreApplication *app = QCoreApplication::instance();
     if (app == nullptr || app->property("dielektra.qtbase_cs").toBool())
         return;
     auto *translator = new QTranslator(app);
-    if (translator->load(QStringLiteral("qtbase_cs"),
+    if (translator->load(QStringLiteral("qtbase_cs"), QStringLiteral(":/i18n")) ||
+        translator->load(QStringLiteral("qtbase_cs"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     app->setProperty("dielektra.qtbase_cs", true);

@@ -21,6 +21,10 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // system may put it in.
 void keepFixedSize(QWidget *window);
 
+// The face the layout was drawn for, or the nearest the platform has: the
+// window's texts are fitted to whatever face the system resolves for it.
+QString fontFace();
+
 // The platform's own accessible interface for a line edit, or nullptr where
 // Qt's serves.
 QAccessibleInterface *lineEditInterface(QLineEdit *edit);

@@ -21,6 +21,12 @@ void keepFixedSize(QWidget *window)
     new WaylandMaximiseGuard(window);
 }
 
+// Metric-compatible with Arial (Debian fonts-liberation2).
+QString fontFace()
+{
+    return QStringLiteral("Liberation Sans");
+}
+
 QAccessibleInterface *lineEditInterface(QLineEdit *edit)
 {
     return atspi::lineEditInterface(edit);

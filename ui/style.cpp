@@ -1,5 +1,7 @@
 #include "ui/style.h"
 
+#include "ui/platform.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
@@ -11,14 +13,13 @@ namespace dielektra::style {
 
 namespace {
 
-// Liberation Sans (Debian fonts-liberation2) has the metrics the layout was
-// drawn for; squeezed by 1 % the longest banner fits its 533 px. fitTexts
-// narrows whatever face stands in for it.
+// In Liberation Sans, squeezed by 1 %, the longest banner fits its 533 px;
+// fitTexts narrows whatever face stands in for it.
 int stretch = 99;
 
 QFont pinnedFont(int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(platform::fontFace());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setStretch(stretch);

@@ -2,6 +2,23 @@
 # Debian's qt6-base source, with only what the program uses, into
 # $DIELEKTRA_QT_WIN (a cache outside the checkout).
 
+# What the Windows build and its tests need on Debian.
+DIELEKTRA_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-translations-l10n
+    wine wine64 nsis xvfb xauth xdotool x11-utils imagemagick
+)
+
+# Wine, with a prefix of its own (made once), quiet, and without the Mono and
+# Gecko installers that a new prefix would offer.
+use_wine() { # prefix
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        DISPLAY= wineboot --init
+        wineserver --wait
+    fi
+}
+
 # Left out: modules the program never links, features no control of it uses
 # (and which the Windows style would otherwise pull in through its casts), and
 # image formats other than PNG (built in) and JPEG (the About banner).
