@@ -11,7 +11,9 @@ include(CheckLinkerFlag)
 include(CheckPIESupported)
 
 check_pie_supported(OUTPUT_VARIABLE _dielektra_pie_output LANGUAGES CXX)
-if(CMAKE_CXX_LINK_PIE_SUPPORTED)
+if(WIN32)
+  # MinGW's linker makes PE executables relocatable, for ASLR, by default.
+elseif(CMAKE_CXX_LINK_PIE_SUPPORTED)
   # -fPIE or -fPIC on objects, -pie on executables.
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 else()

@@ -3,7 +3,8 @@
 ; uninstaller that Windows lists among the installed programs. The uninstaller
 ; removes every file and registry key written here.
 ; makensis -DVERSION=… -DSTAGE=folder -DICON=file.ico -DOUTFILE=setup.exe installer.nsi
-Unicode true
+; A 64-bit installer for the 64-bit program.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
