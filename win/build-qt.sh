@@ -2,10 +2,19 @@
 # Debian's qt6-base source, with only what the program uses, into
 # $DIELEKTRA_QT_WIN (a cache outside the checkout).
 
+# The cache, and in it the folder of the Qt for Windows of the host Qt's
+# version (qt6-base-dev installed).
+windows_paths() {
+    DIELEKTRA_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/dielektra"
+    DIELEKTRA_QT_WIN="$DIELEKTRA_CACHE/qt-$(dpkg-query -W -f='${Version}' qt6-base-dev |
+        sed 's/+dfsg.*//')-win64"
+    export DIELEKTRA_CACHE DIELEKTRA_QT_WIN
+}
+
 # What the Windows build and its tests need on Debian.
 DIELEKTRA_WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-translations-l10n
-    wine wine64 nsis xvfb xauth xdotool x11-utils imagemagick
+    wine wine64 nsis zip xvfb xauth xdotool x11-utils imagemagick
 )
 
 # Wine, with a prefix of its own (made once), quiet, and without the Mono and
@@ -17,6 +26,14 @@ use_wine() { # prefix
         DISPLAY= wineboot --init
         wineserver --wait
     fi
+}
+
+# The arguments that configure a build folder for Windows against that Qt.
+windows_cmake_args() {
+    echo -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        "-DCMAKE_TOOLCHAIN_FILE=$DIELEKTRA_QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
+        "-DQT_CHAINLOAD_TOOLCHAIN_FILE=$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine
 }
 
 # Left out: modules the program never links, features no control of it uses
@@ -33,10 +50,6 @@ DIELEKTRA_QT_FEATURES_OFF=(
     system_zlib system_png system_jpeg system_freetype system_harfbuzz
     system_pcre2 system_doubleconversion
 )
-
-qt_source_version() {
-    dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/+dfsg.*//'
-}
 
 # Downloads qt6-base's source through a private apt state: the machine's own
 # sources and lists stay as they are.
@@ -59,7 +72,7 @@ SOURCES
 build_qt_for_windows() {
     local work
     work="$(mktemp -d "${TMPDIR:-/tmp}/dielektra-qt.XXXXXX")"
-    echo "== building Qt $(qt_source_version) for Windows into $DIELEKTRA_QT_WIN (once; about 25 minutes on two cores)"
+    echo "== building Qt for Windows into $DIELEKTRA_QT_WIN (once; about 25 minutes on two cores)"
     fetch_qt_source "$work"
     tar -xf "$work"/qt6-base_*.orig.tar.xz -C "$work"
     local features=() feature
