@@ -1,5 +1,6 @@
 #include "gui_support.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QInputMethodEvent>
@@ -14,10 +15,13 @@ using Window = WindowTest;
 // A press of each page's button, by a click or by Enter or the keypad's Enter
 // on the focused button, on a fresh window: the texts it leaves, its box (an
 // input error), whether the time-constant note shows, and where the focus
-// lands after the box.
+// lands after the box. No press while a box is open opens another.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
     constexpr auto click = Qt::Key_unknown; // else Key_Return, or the keypad's Key_Enter
+    // A click, then while its box is open every button and clickable label
+    // pressed over AT-SPI and every button clicked in code.
+    constexpr auto clickThenPressAll = Qt::Key_Any;
     const struct {
         int page;
         Qt::Key key;
@@ -41,7 +45,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         {0, Qt::Key_Return, "Combo1=kV", "Label4=Kondenzátor má kapacitu 100 F",
          "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV", "Combo1"},
         {1, click, "Combo4=mF", "",
-         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", "Combo4"}};
+         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", "Combo4"},
+        {1, clickThenPressAll, "Text3=0", "", "Zadaná hodnota nemůže být 0"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.set);
         reopen();
@@ -49,7 +54,19 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         set(row.set);
         QWidget *button = child(QStringLiteral("Command%1").arg(row.page + 1));
         button->setFocus();
-        if (row.key == click)
+        if (row.key == clickThenPressAll)
+            closer.whileOpen = [this] {
+                for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5",
+                                         "Label23", "Label32"}) {
+                    QAccessible::queryAccessibleInterface(child(name))
+                        ->actionInterface()
+                        ->doAction(QAccessibleActionInterface::pressAction());
+                    if (auto *pressed = child<QAbstractButton>(name))
+                        pressed->click();
+                }
+                QApplication::processEvents(); // the labels' presses are queued
+            };
+        if (row.key == click || row.key == clickThenPressAll)
             QTest::mouseClick(button, Qt::LeftButton);
         else
             QTest::keyClick(button, row.key,
