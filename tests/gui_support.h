@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <utility>
@@ -30,12 +31,17 @@ inline void PrintTo(const QString &text, std::ostream *out)
 // so that a test never hangs in a box's nested event loop.
 class BoxCloser : public QObject {
 public:
-    QStringList boxes; // "title | text | icon | buttons"
+    QStringList boxes;               // "title | text | icon | buttons"
+    std::function<void()> whileOpen; // runs once while the next box is open
 
     BoxCloser()
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                if (whileOpen) { // on a timer of its own: a box it opens is closed too
+                    QTimer::singleShot(0, this, std::exchange(whileOpen, {}));
+                    return;
+                }
                 boxes += QStringLiteral("%1 | %2 | %3 | %4")
                              .arg(box->windowTitle(), box->text(),
                                   QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))

@@ -1,11 +1,12 @@
 #include "gui_support.h"
 
+#include <QAccessible>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QUrl>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -14,10 +15,13 @@ using Window = WindowTest;
 // A press of each page's button, by a click or by Enter or the keypad's Enter
 // on the focused button, on a fresh window: the texts it leaves, its box (an
 // input error), whether the time-constant note shows, and where the focus
-// lands after the box.
+// lands after the box. No press while a box is open opens another.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
     constexpr auto click = Qt::Key_unknown; // else Key_Return, or the keypad's Key_Enter
+    // A click, then while its box is open every button and clickable label
+    // pressed over AT-SPI and every button clicked in code.
+    constexpr auto clickThenPressAll = Qt::Key_Any;
     const struct {
         int page;
         Qt::Key key;
@@ -41,7 +45,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         {0, Qt::Key_Return, "Combo1=kV", "Label4=Kondenzátor má kapacitu 100 F",
          "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV", "Combo1"},
         {1, click, "Combo4=mF", "",
-         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", "Combo4"}};
+         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", "Combo4"},
+        {1, clickThenPressAll, "Text3=0", "", "Zadaná hodnota nemůže být 0"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.set);
         reopen();
@@ -49,7 +54,19 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         set(row.set);
         QWidget *button = child(QStringLiteral("Command%1").arg(row.page + 1));
         button->setFocus();
-        if (row.key == click)
+        if (row.key == clickThenPressAll)
+            closer.whileOpen = [this] {
+                for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5",
+                                         "Label23", "Label32"}) {
+                    QAccessible::queryAccessibleInterface(child(name))
+                        ->actionInterface()
+                        ->doAction(QAccessibleActionInterface::pressAction());
+                    if (auto *pressed = child<QAbstractButton>(name))
+                        pressed->click();
+                }
+                QApplication::processEvents(); // the labels' presses are queued
+            };
+        if (row.key == click || row.key == clickThenPressAll)
             QTest::mouseClick(button, Qt::LeftButton);
         else
             QTest::keyClick(button, row.key,
@@ -237,14 +254,6 @@ TEST_F(Window, UnitListsStepFromTheUnitShown)
     }
 }
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
-
 TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
 {
     showPage(5);
@@ -254,21 +263,52 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
               "#ffffff#ffffff");
     child("Label32")->clearFocus();
     EXPECT_NE(child("Label32")->grab().toImage().pixelColor(1, 0), QColor(Qt::white));
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("https", &catcher, "open");
-    for (const char *name : {"Image1", "Label24", "Label30", "Label31", "Label32"})
-        QTest::mouseClick(child(name), Qt::LeftButton);
-    QTest::keyClick(child("Label32"), Qt::Key_Space);
-    QTest::mouseClick(child("Label32"), Qt::RightButton); // only the left button clicks
-    EXPECT_EQ(catcher.urls, QList<QUrl>(2, QUrl("https://www.ferrolux.example")));
-    QDesktopServices::unsetUrlHandler("https");
     QTest::mouseClick(child("Label23"), Qt::LeftButton);
     EXPECT_EQ(closer.take(), QStringList{"Dielektra | Výpočet kapacity, náboje, napětí, časové "
                                          "konstanty a energie kondenzátoru | Information | 1"});
-    QTest::mouseClick(child("Label32"), Qt::LeftButton); // offscreen no desktop opens it
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !closer.boxes.isEmpty(); }));
-    EXPECT_EQ(closer.take(), QStringList{"Dielektra | Webovou stránku se nepodařilo otevřít: "
-                                         "https://www.ferrolux.example | Information | 1"});
+    // The address is handed to xdg-open, here a script that records it after
+    // half a second, as a browser starts, and then ends as the row says.
+    const struct {
+        const char *opener, *end;
+        bool fails;
+    } rows[] = {{"opens", "exit 0", false},
+                {"finds no browser", "exit 3", true},
+                {"crashes", "kill -KILL $$", true},
+                {"is missing", nullptr, true}};
+    const QByteArray path = qgetenv("PATH");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.opener);
+        QTemporaryDir bin;
+        QFile script(bin.filePath("xdg-open"));
+        if (row.end != nullptr && script.open(QIODevice::WriteOnly)) {
+            script.write(
+                QByteArray("#!/bin/sh\n/bin/sleep 0.5\nprintf '%s\\n' \"$1\" >>\"$0.urls\"\n") +
+                row.end + '\n');
+            script.setPermissions(script.permissions() | QFile::ExeUser);
+            script.close();
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        QElapsedTimer clock;
+        clock.start();
+        for (const char *name : {"Image1", "Label24", "Label30", "Label31", "Label32"})
+            QTest::mouseClick(child(name), Qt::LeftButton);
+        QTest::keyClick(child("Label32"), Qt::Key_Space);
+        QTest::mouseClick(child("Label32"), Qt::RightButton); // only the left button clicks
+        EXPECT_LT(clock.elapsed(), 500); // the window never waits for the browser
+        const auto recorded = [&script] {
+            QFile urls(script.fileName() + ".urls");
+            return urls.open(QIODevice::ReadOnly) ? urls.readAll() : "";
+        };
+        const QByteArray opened = row.end == nullptr ? "" : "https://www.ferrolux.example\n";
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return closer.boxes.size() == (row.fails ? 2 : 0) && recorded() == opened + opened;
+        }));
+        QTest::qWait(100); // for a box that should not come
+        EXPECT_EQ(closer.take(), QStringList(row.fails ? 2 : 0,
+                                             "Dielektra | Webovou stránku se nepodařilo otevřít: "
+                                             "https://www.ferrolux.example | Information | 1"));
+    }
+    qputenv("PATH", path);
 }
 
 // On Wayland the window keeps its one size: maximised twice, as Qt's own title
@@ -288,5 +328,3 @@ TEST_F(Window, OnWaylandMaximisingIsUndone)
 }
 
 } // namespace
-
-#include "window_test.moc"

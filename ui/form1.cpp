@@ -77,6 +77,19 @@ QPixmap readPng(const QString &path)
     return QPixmap::fromImage(reader.read());
 }
 
+// A click that reaches a control while a box is open does nothing: modality
+// stops the mouse and the keys, but not a press over AT-SPI (Qt's button
+// clicks at once) or a click in code, and each would open a box in the box.
+// Checked when the click is handled, so a queued press that arrives once the
+// box has closed acts as any other.
+template <typename Handler> auto unlessBoxOpen(Handler handler)
+{
+    return [handler] {
+        if (QApplication::activeModalWidget() == nullptr)
+            handler();
+    };
+}
+
 void installCzechQtTranslation()
 {
     // Qt's own texts (context menus, standard buttons) in Czech, once per
@@ -220,7 +233,7 @@ Form1::Form1(QWidget *parent)
         button->setAccessibleDescription(QString::fromUtf8(design.tab));
         page->place(button, buttonRect);
         connect(button, &QPushButton::clicked, this,
-                [this, &design] { Command_Click(design.calc); });
+                unlessBoxOpen([this, &design] { Command_Click(design.calc); }));
 
         auto *panel = named<QFrame>(page, design.panel);
         panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -259,8 +272,8 @@ Form1::Form1(QWidget *parent)
     }
 
     auto *about = new AboutPage(SSTab1);
-    connect(about, &AboutPage::editionClicked, this, &Form1::Label23_Click);
-    connect(about, &AboutPage::addressClicked, this, &Form1::Label32_Click);
+    connect(about, &AboutPage::editionClicked, this, unlessBoxOpen([this] { Label23_Click(); }));
+    connect(about, &AboutPage::addressClicked, this, unlessBoxOpen([this] { Label32_Click(); }));
     SSTab1->addTab(about, QStringLiteral("O programu"));
     SSTab1->setCurrentIndex(0);
     // Digits typed right after start go into the first field, not the tab bar.
