@@ -4,6 +4,7 @@
 #include "ui/wayland_maximise_guard.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QUrl>
 
@@ -18,7 +19,9 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 
 void keepFixedSize(QWidget *window)
 {
-    new WaylandMaximiseGuard(window);
+    // Elsewhere the window system honours the fixed size.
+    if (QGuiApplication::platformName().startsWith(u"wayland"))
+        new WaylandMaximiseGuard(window);
 }
 
 // Metric-compatible with Arial (Debian fonts-liberation2).

@@ -1,50 +1,84 @@
 #include "ui/wayland_maximise_guard.h"
 
-#include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <QWindowStateChangeEvent>
 
-WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window) : QObject(window), window_(window)
+#include <utility>
+
+namespace {
+
+constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+} // namespace
+
+WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window)
+    : QObject(window), window_(window), fixed_(window->minimumSize())
 {
-    reshow_.setSingleShot(true);
-    connect(&reshow_, &QTimer::timeout, this, &WaylandMaximiseGuard::showAnew);
     window->installEventFilter(this);
 }
 
 bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    // Each state that the window system reports, with the one before it,
-    // reaches the QWindow; the widget hears only of changes to its own.
-    if (watched == window_ && event->type() == QEvent::Show)
-        window_->windowHandle()->installEventFilter(this);
+    // Each state that the compositor configures reaches the QWindow; a state
+    // that the program or Qt's title bar asks for only changes its windowStates().
+    QWindow *handle = window_->windowHandle();
+    if (watched == window_ && event->type() == QEvent::Show) {
+        handle->installEventFilter(this);
+        connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+    }
 
-    // Once Qt has acknowledged the maximised state, weston disconnects the
-    // program at its next frame, which is not of the maximised size; asking
-    // for the state back is not enough either, as weston does not answer for
-    // a state that no frame has shown. So nothing is drawn, and the window is
-    // shown anew: a new Wayland window starts unmaximised, and the widgets
-    // keep everything typed.
-    QWindow *window = window_->windowHandle();
-    if (watched == window && event->type() == QEvent::WindowStateChange && event->spontaneous() &&
-        QGuiApplication::platformName().startsWith(u"wayland")) {
-        const bool maximised = window->windowStates().testFlag(Qt::WindowMaximized);
-        const bool wasMaximised =
-            static_cast<QWindowStateChangeEvent *>(event)->oldState().testFlag(Qt::WindowMaximized);
-        // A desktop that maximises the new window too (a kiosk) insists: it keeps the state.
-        const bool insists = sinceReshown_.isValid() && !sinceReshown_.hasExpired(1000);
-        if (maximised && !wasMaximised && !insists) {
+    if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        // Qt has already acknowledged this configuration, at the size that its
+        // limits allowed. weston disconnects a program whose next frame is not
+        // of the maximised size, so a window still of fixed size draws nothing
+        // and is shown anew, free to grow: a new Wayland window is configured
+        // afresh, and the widgets keep everything typed. weston 10 also
+        // maximises a window that leaves full screen for maximised at 0 x 0,
+        // a size that no frame can have.
+        const Qt::WindowStates before = std::exchange(granted_, handle->windowStates());
+        const bool zeroSized = before == Qt::WindowFullScreen && granted_ == Qt::WindowMaximized;
+        if (((granted_ & large) != 0 && !grown_) || zeroSized) {
             window_->setUpdatesEnabled(false);
-            reshow_.start(0);
+            QTimer::singleShot(0, this, &WaylandMaximiseGuard::showAnew);
+        } else if ((granted_ & large) == 0 && grown_) {
+            setGrown(false);
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
+// A maximised or full-screen state asked for reaches the compositor when Qt
+// next flushes its requests, so it is configured no sooner than this runs:
+// the window grows first and is never shown anew for it.
+void WaylandMaximiseGuard::growForRequest()
+{
+    QWindow *handle = window_->windowHandle();
+    // Unexposed, Qt may have acknowledged a configuration that its state
+    // change has not reported yet; new limits would be sent with a frame.
+    if (!grown_ && (granted_ & large) == 0 && (handle->windowStates() & large) != 0 &&
+        handle->isExposed())
+        setGrown(true);
+}
+
 void WaylandMaximiseGuard::showAnew()
 {
-    window_->hide();
-    window_->showNormal();
-    sinceReshown_.start();
+    if ((granted_ & large) != 0) {
+        window_->hide();
+        setGrown(true); // hidden, no new limits reach the compositor with a frame
+        window_->show();
+    }
     window_->setUpdatesEnabled(true);
+}
+
+void WaylandMaximiseGuard::setGrown(bool grown)
+{
+    grown_ = grown;
+    if (grown) {
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        window_->setFixedSize(fixed_);
+    }
 }
