@@ -32,16 +32,17 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
         // Qt has already acknowledged this configuration, at the size that its
         // limits allowed. weston disconnects a program whose next frame is not
-        // of the maximised size, so a window still of fixed size draws nothing
-        // and is shown anew, free to grow: a new Wayland window is configured
-        // afresh, and the widgets keep everything typed. weston 10 also
-        // maximises a window that leaves full screen for maximised at 0 x 0,
-        // a size that no frame can have.
+        // of the maximised size, so a window still of fixed size is hidden at
+        // once, before a repaint that Qt has queued can draw, and shown anew,
+        // free to grow: a new Wayland window is configured afresh, and the
+        // widgets keep everything typed. weston 10 also maximises a window
+        // that leaves full screen for maximised at 0 x 0, a size no frame has.
         const Qt::WindowStates before = std::exchange(granted_, handle->windowStates());
         const bool zeroSized = before == Qt::WindowFullScreen && granted_ == Qt::WindowMaximized;
         if (((granted_ & large) != 0 && !grown_) || zeroSized) {
-            window_->setUpdatesEnabled(false);
-            QTimer::singleShot(0, this, &WaylandMaximiseGuard::showAnew);
+            window_->hide();
+            setGrown(true); // hidden, new limits reach the compositor with no frame
+            QTimer::singleShot(0, window_, &QWidget::show);
         } else if ((granted_ & large) == 0 && grown_) {
             setGrown(false);
         }
@@ -49,9 +50,9 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-// A maximised or full-screen state asked for reaches the compositor when Qt
-// next flushes its requests, so it is configured no sooner than this runs:
-// the window grows first and is never shown anew for it.
+// Called after a state is asked for: Qt handles the compositor's answer after
+// the events already posted, this call among them, so the window grows before
+// it is configured maximised or full-screen, and is not shown anew for it.
 void WaylandMaximiseGuard::growForRequest()
 {
     QWindow *handle = window_->windowHandle();
@@ -60,16 +61,6 @@ void WaylandMaximiseGuard::growForRequest()
     if (!grown_ && (granted_ & large) == 0 && (handle->windowStates() & large) != 0 &&
         handle->isExposed())
         setGrown(true);
-}
-
-void WaylandMaximiseGuard::showAnew()
-{
-    if ((granted_ & large) != 0) {
-        window_->hide();
-        setGrown(true); // hidden, no new limits reach the compositor with a frame
-        window_->show();
-    }
-    window_->setUpdatesEnabled(true);
 }
 
 void WaylandMaximiseGuard::setGrown(bool grown)

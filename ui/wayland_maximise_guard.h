@@ -19,7 +19,6 @@ protected:
 
 private:
     void growForRequest();
-    void showAnew();
     void setGrown(bool grown);
 
     QWidget *window_;
