@@ -4,8 +4,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <utility>
-
 namespace {
 
 constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -32,20 +30,12 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
         // Qt has already acknowledged this configuration, at the size that its
         // limits allowed. weston disconnects a program whose next frame is not
-        // of the maximised size, so a window still of fixed size is hidden at
-        // once, before a repaint that Qt has queued can draw, and shown anew,
-        // free to grow: a new Wayland window is configured afresh, and the
-        // widgets keep everything typed. weston 10 also maximises a window
-        // that leaves full screen for maximised at 0 x 0, a size no frame has.
-        const Qt::WindowStates before = std::exchange(granted_, handle->windowStates());
-        const bool zeroSized = before == Qt::WindowFullScreen && granted_ == Qt::WindowMaximized;
-        if (((granted_ & large) != 0 && !grown_) || zeroSized) {
-            window_->hide();
-            setGrown(true); // hidden, new limits reach the compositor with no frame
-            QTimer::singleShot(0, window_, &QWidget::show);
-        } else if ((granted_ & large) == 0 && grown_) {
+        // of the maximised size, so a window still of fixed size is shown anew.
+        granted_ = handle->windowStates();
+        if ((granted_ & large) != 0 && !grown_)
+            showAnew();
+        else if ((granted_ & large) == 0 && grown_)
             setGrown(false);
-        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -56,11 +46,26 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
 void WaylandMaximiseGuard::growForRequest()
 {
     QWindow *handle = window_->windowHandle();
+    const Qt::WindowStates asked = handle->windowStates();
     // Unexposed, Qt may have acknowledged a configuration that its state
     // change has not reported yet; new limits would be sent with a frame.
-    if (!grown_ && (granted_ & large) == 0 && (handle->windowStates() & large) != 0 &&
-        handle->isExposed())
+    if (!handle->isExposed())
+        return;
+    // weston 10 answers a window that leaves full screen for maximised with a
+    // maximised size of 0 x 0, which no frame has; a new window is maximised.
+    if (granted_ == Qt::WindowFullScreen && asked == Qt::WindowMaximized)
+        showAnew();
+    else if (!grown_ && (granted_ & large) == 0 && (asked & large) != 0)
         setGrown(true);
+}
+
+// A new Wayland window is configured afresh, and the widgets keep everything
+// typed. Hidden at once, the window draws nothing that Qt may have queued.
+void WaylandMaximiseGuard::showAnew()
+{
+    window_->hide();
+    setGrown(true); // hidden, new limits reach the compositor with no frame
+    QTimer::singleShot(0, window_, &QWidget::show);
 }
 
 void WaylandMaximiseGuard::setGrown(bool grown)

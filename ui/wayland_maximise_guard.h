@@ -19,6 +19,7 @@ protected:
 
 private:
     void growForRequest();
+    void showAnew();
     void setGrown(bool grown);
 
     QWidget *window_;
