@@ -46,11 +46,11 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
 void WaylandMaximiseGuard::growForRequest()
 {
     QWindow *handle = window_->windowHandle();
-    const Qt::WindowStates asked = handle->windowStates();
     // Unexposed, Qt may have acknowledged a configuration that its state
     // change has not reported yet; new limits would be sent with a frame.
-    if (!handle->isExposed())
+    if (handle == nullptr || !handle->isExposed())
         return;
+    const Qt::WindowStates asked = handle->windowStates();
     // weston 10 answers a window that leaves full screen for maximised with a
     // maximised size of 0 x 0, which no frame has; a new window is maximised.
     if (granted_ == Qt::WindowFullScreen && asked == Qt::WindowMaximized)
