@@ -17,8 +17,10 @@ namespace dielektra::platform {
 // context lives, if the address could not be opened.
 void openAddress(const QString &address, QObject *context, std::function<void()> failed);
 
-// Keeps a window of one fixed size as it is against states that the window
-// system may put it in.
+// Keeps a window of one fixed size whole against states that the window
+// system may put it in. On Wayland a maximised or full-screen window takes
+// the configured size, its content at the top left, as the compositor
+// requires.
 void keepFixedSize(QWidget *window);
 
 // The face the layout was drawn for, or the nearest the platform has: the

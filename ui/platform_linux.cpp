@@ -3,6 +3,7 @@
 #include "ui/atspi_line_edit.h"
 #include "ui/wayland_maximise_guard.h"
 
+#include <QGuiApplication>
 #include <QProcess>
 
 namespace dielektra::platform {
@@ -44,7 +45,9 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 
 void keepFixedSize(QWidget *window)
 {
-    new WaylandMaximiseGuard(window);
+    // Elsewhere the window system honours the fixed size.
+    if (QGuiApplication::platformName().startsWith(u"wayland"))
+        new WaylandMaximiseGuard(window);
 }
 
 // Metric-compatible with Arial (Debian fonts-liberation2).

@@ -1,50 +1,80 @@
 #include "ui/wayland_maximise_guard.h"
 
-#include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <QWindowStateChangeEvent>
 
-WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window) : QObject(window), window_(window)
+namespace {
+
+constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+} // namespace
+
+WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window)
+    : QObject(window), window_(window), fixed_(window->minimumSize())
 {
-    reshow_.setSingleShot(true);
-    connect(&reshow_, &QTimer::timeout, this, &WaylandMaximiseGuard::showAnew);
     window->installEventFilter(this);
 }
 
 bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    // Each state that the window system reports, with the one before it,
-    // reaches the QWindow; the widget hears only of changes to its own.
-    if (watched == window_ && event->type() == QEvent::Show)
-        window_->windowHandle()->installEventFilter(this);
+    // Each state that the compositor configures reaches the QWindow; a state
+    // that the program or Qt's title bar asks for only changes its windowStates().
+    QWindow *handle = window_->windowHandle();
+    if (watched == window_ && event->type() == QEvent::Show) {
+        handle->installEventFilter(this);
+        connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+    }
 
-    // Once Qt has acknowledged the maximised state, weston disconnects the
-    // program at its next frame, which is not of the maximised size; asking
-    // for the state back is not enough either, as weston does not answer for
-    // a state that no frame has shown. So nothing is drawn, and the window is
-    // shown anew: a new Wayland window starts unmaximised, and the widgets
-    // keep everything typed.
-    QWindow *window = window_->windowHandle();
-    if (watched == window && event->type() == QEvent::WindowStateChange && event->spontaneous() &&
-        QGuiApplication::platformName().startsWith(u"wayland")) {
-        const bool maximised = window->windowStates().testFlag(Qt::WindowMaximized);
-        const bool wasMaximised =
-            static_cast<QWindowStateChangeEvent *>(event)->oldState().testFlag(Qt::WindowMaximized);
-        // A desktop that maximises the new window too (a kiosk) insists: it keeps the state.
-        const bool insists = sinceReshown_.isValid() && !sinceReshown_.hasExpired(1000);
-        if (maximised && !wasMaximised && !insists) {
-            window_->setUpdatesEnabled(false);
-            reshow_.start(0);
-        }
+    if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        // Qt has already acknowledged this configuration, at the size that its
+        // limits allowed. weston disconnects a program whose next frame is not
+        // of the maximised size, so a window still of fixed size is shown anew.
+        granted_ = handle->windowStates();
+        if ((granted_ & large) != 0 && !grown_)
+            showAnew();
+        else if ((granted_ & large) == 0 && grown_)
+            setGrown(false);
     }
     return QObject::eventFilter(watched, event);
 }
 
+// Called after a state is asked for: Qt handles the compositor's answer after
+// the events already posted, this call among them, so the window grows before
+// it is configured maximised or full-screen, and is not shown anew for it.
+void WaylandMaximiseGuard::growForRequest()
+{
+    QWindow *handle = window_->windowHandle();
+    // Unexposed, Qt may have acknowledged a configuration that its state
+    // change has not reported yet; new limits would be sent with a frame.
+    if (handle == nullptr || !handle->isExposed())
+        return;
+    const Qt::WindowStates asked = handle->windowStates();
+    // weston 10 answers a window that leaves full screen for maximised with a
+    // maximised size of 0 x 0, which no frame has; a new window is maximised.
+    if (granted_ == Qt::WindowFullScreen && asked == Qt::WindowMaximized)
+        showAnew();
+    else if (!grown_ && (granted_ & large) == 0 && (asked & large) != 0)
+        setGrown(true);
+}
+
+// A new Wayland window is configured afresh, and the widgets keep everything
+// typed. Hidden at once, the window draws nothing that Qt may have queued.
 void WaylandMaximiseGuard::showAnew()
 {
     window_->hide();
-    window_->showNormal();
-    sinceReshown_.start();
-    window_->setUpdatesEnabled(true);
+    setGrown(true); // hidden, new limits reach the compositor with no frame
+    QTimer::singleShot(0, window_, &QWidget::show);
+}
+
+void WaylandMaximiseGuard::setGrown(bool grown)
+{
+    grown_ = grown;
+    if (grown) {
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        window_->setFixedSize(fixed_);
+    }
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
+#include <QSize>
 
 class QWidget;
 
-// Keeps a fixed-size window unmaximised on Wayland, where Qt's own title bar
-// offers to maximise it and a desktop may maximise it as well.
+// Lets a fixed-size window on Wayland take the size that the desktop gives it
+// when maximised or full-screen, as Qt's own title bar offers to maximise it
+// and a desktop (a kiosk) may do so at will. Its content keeps its size at the
+// top left; the rest is the window's plain background.
 class WaylandMaximiseGuard : public QObject {
     Q_OBJECT
 public:
@@ -17,11 +18,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void growForRequest();
     void showAnew();
+    void setGrown(bool grown);
 
     QWidget *window_;
-    QTimer reshow_;
-    // Since the window was last shown anew to refuse a maximise; 1000 ms of it
-    // tell a desktop that insists on the state.
-    QElapsedTimer sinceReshown_;
+    QSize fixed_;
+    // The states of the last configuration that Qt has acknowledged to the
+    // compositor, which the next frame must fit.
+    Qt::WindowStates granted_;
+    bool grown_ = false;
 };
