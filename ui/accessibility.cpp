@@ -5,6 +5,7 @@
 #include "ui/unit_list.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLineEdit>
 
 namespace {
@@ -67,10 +68,14 @@ public:
     void doAction(const QString &action) override
     {
         // Queued: the click may open a modal box, and the screen reader's call
-        // must not wait until it is closed.
-        if (action == pressAction() && label()->isClickable())
-            QMetaMethod::fromSignal(&ClickableLabel::clicked).invoke(label(), Qt::QueuedConnection);
-        else
+        // must not wait until it is closed. A press that arrives while a box
+        // is open does nothing, even where it would be handled after the box
+        // closed.
+        if (action == pressAction() && label()->isClickable()) {
+            if (QApplication::activeModalWidget() == nullptr)
+                QMetaMethod::fromSignal(&ClickableLabel::clicked)
+                    .invoke(label(), Qt::QueuedConnection);
+        } else
             QAccessibleWidget::doAction(action);
     }
 
