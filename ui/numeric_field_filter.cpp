@@ -1,5 +1,7 @@
 #include "ui/numeric_field_filter.h"
 
+#include "ui/caret.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -117,19 +119,12 @@ void resolveSeparators(std::string &mantissa)
 // so it is moved away and back, and the selection restored.
 void separateUndoStep(QLineEdit *field)
 {
-    const int caret = field->cursorPosition();
-    const int start = field->selectionStart();
-    const auto length = int(field->selectedText().size());
-    const int away = caret > 0 ? caret - 1 : caret + 1;
+    const Caret caret(*field);
+    const int away = caret.at > 0 ? caret.at - 1 : caret.at + 1;
     if (away > field->text().size())
         return; // an empty field: nothing before to keep apart
     field->setCursorPosition(away);
-    if (length == 0)
-        field->setCursorPosition(caret);
-    else if (caret == start)
-        field->setSelection(start + length, -length);
-    else
-        field->setSelection(start, length);
+    caret.restore(*field);
 }
 
 void pasteFromClipboard(QLineEdit *field, QClipboard::Mode mode)

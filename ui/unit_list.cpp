@@ -1,5 +1,7 @@
 #include "ui/unit_list.h"
 
+#include "ui/caret.h"
+
 #include <QCompleter>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -36,18 +38,11 @@ void UnitList::followText()
     // No item current clears the text; it is put back with the caret and the
     // selection where they were.
     QLineEdit *edit = lineEdit();
-    const int caret = edit->cursorPosition();
-    const int start = edit->selectionStart();
-    const auto length = int(edit->selectedText().size());
+    const Caret caret(*edit);
     const QSignalBlocker quiet(this);
     setCurrentIndex(-1);
     edit->setText(text);
-    if (length == 0)
-        edit->setCursorPosition(caret);
-    else if (caret == start)
-        edit->setSelection(start + length, -length);
-    else
-        edit->setSelection(start, length);
+    caret.restore(*edit);
 }
 
 void UnitList::wheelEvent(QWheelEvent *event)
