@@ -61,6 +61,8 @@ private:
         current_ = 0;
         while (at_ < text_.size()) {
             char32_t c = text_[at_++].unicode();
+            if (c == U' ')
+                continue; // the commonest blank, before any lookup
             if (QChar::isHighSurrogate(c) && at_ < text_.size() && text_[at_].isLowSurrogate())
                 c = QChar::surrogateToUcs4(char16_t(c), text_[at_++].unicode());
             if (endsCell(c)) {
@@ -68,18 +70,19 @@ private:
                     return;
                 continue;
             }
-            if (isDropped(c))
+            if (c >= 0x80 && isDropped(c))
                 continue;
             seen_ = true;
-            if (c == U'\u2212')
+            if (c < 0x80)
+                current_ = char(c);
+            else if (c == U'\u2212')
                 current_ = '-';
             else if (QChar::category(c) == QChar::Number_DecimalDigit)
                 current_ = char('0' + QChar::digitValue(c));
             else
-                current_ = c < 0x7f ? char(c) : char(0x7f);
+                current_ = char(0x7f);
             return;
         }
-        at_ = text_.size();
     }
 
     QStringView text_;
