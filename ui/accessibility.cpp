@@ -96,8 +96,10 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
 void dielektra::accessibility::install()
 {
     static bool installed = false;
-    if (!installed)
+    if (!installed) {
         QAccessible::installFactory(factory);
+        dielektra::platform::guardAccessibility();
+    }
     installed = true;
 }
 
