@@ -1,6 +1,7 @@
 #include "ui/atspi_line_edit.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QGlyphRun>
 #include <QLineEdit>
 #include <QTextBoundaryFinder>
@@ -49,8 +50,8 @@ public:
     // is not after start.
     std::pair<int, int> whole(int start, int end)
     {
-        start = startAt(start);
-        return {start, end > start ? endAt(end - 1) : start};
+        const int from = startAt(start);
+        return {from, end > start ? endAt(end - 1) : from};
     }
 
     const int length;
@@ -101,6 +102,9 @@ class DrawnText {
 public:
     explicit DrawnText(const QLineEdit *edit)
     {
+        // The line edit scrolls its text as it paints it: a paint still due
+        // is made first.
+        QCoreApplication::sendPostedEvents(edit->window(), QEvent::UpdateRequest);
         layout.setText(edit->displayText());
         layout.setFont(edit->font());
         QTextOption option;
