@@ -62,8 +62,8 @@ WALK = [
 ]
 # Requests as any client may send them, in turn, to the unit list's line edit
 # (unit), the Spočítat button (button) and, its unit list opened, a drop-down
-# list (list) and one of its items (item): target, interface, method,
-# signature, arguments, and the answer, or "refused" for an error sent at once.
+# list (list) and one of its items (item), and to the program (app): target, interface, method,
+# signature, arguments, and the answer, or the error sent at once.
 CALLS = [
     ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,)),
     ("unit", "Text", "GetText", "ii", (-100, MAX), ("a😀e\u0301b",)),
@@ -74,22 +74,24 @@ CALLS = [
     ("unit", "Text", "GetCharacterExtents", "iu", (MIN, 0), (0, 0, 0, 0)),
     ("unit", "Text", "GetOffsetAtPoint", "iiu", (MIN, MAX, 1), (-1,)),
     ("unit", "Text", "GetRangeExtents", "iiu", (4, 1, 0), (-1, -1, 0, 0)),
-    ("unit", "Text", "GetTextAtOffset", "iu", (0, 7), "refused"),
+    ("unit", "Text", "GetTextAtOffset", "iu", (0, 7), "InvalidArgs"),
     ("unit", "Text", "SetSelection", "iii", (0, 4, 2), (True,)),
     ("unit", "Text", "GetSelection", "i", (0,), (1, 5)),
     ("unit", "EditableText", "DeleteText", "ii", (MIN, 2), (True,)),
     ("unit", "EditableText", "InsertText", "isi", (MAX, "xyz", 2), (True,)),
     ("unit", "EditableText", "InsertText", "isi", (1, "1", MAX), (True,)),
     ("unit", "Text", "GetText", "ii", (0, -1), ("1e\u0301bxy",)),
-    ("unit", "Text", "GetText", "", (), "refused"),
-    ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "refused"),
-    ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "refused"),
-    ("button", "EditableText", "InsertText", "isi", (MAX, "1", 1), "refused"),
+    ("unit", "Text", "GetText", "", (), "InvalidArgs"),
+    ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "InvalidArgs"),
+    ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "InvalidArgs"),
+    ("unit", "Text", "GetBoundedRanges", "iiiiuuu", (0, 0, 99, 99, 0, 0, 0), "NotSupported"),
+    ("button", "EditableText", "InsertText", "isi", (MAX, "1", 1), "InvalidArgs"),
     ("list", "Table", "GetColumnExtentAt", "ii", (7, 0), (1,)),
-    ("list", "Table", "GetColumnExtentAt", "ii", (-1, 0), "refused"),
-    ("list", "Table", "IsSelected", "ii", (8, 0), "refused"),
-    ("list", "Table", "GetRowColumnExtentsAtIndex", "i", (MIN,), "refused"),
-    ("item", "Properties", "Get", "ss", ("org.a11y.atspi.Table", "NRows"), "refused"),
+    ("list", "Table", "GetColumnExtentAt", "ii", (-1, 0), "InvalidArgs"),
+    ("list", "Table", "IsSelected", "ii", (8, 0), "InvalidArgs"),
+    ("list", "Table", "GetRowColumnExtentsAtIndex", "i", (MIN,), "InvalidArgs"),
+    ("item", "Properties", "Get", "ss", ("org.a11y.atspi.Table", "NRows"), "InvalidArgs"),
+    ("app", "Properties", "Set", "ssv", ("org.a11y.atspi.Application", "Id", GLib.Variant("i", 7)), ()),
 ]
 DESCRIPTION = "Výpočet kapacity, náboje, napětí, časové konstanty a energie kondenzátoru"
 
@@ -201,14 +203,13 @@ def walk(control, text, order, rows):
 
 def call(bus, target, interface, method, signature, args):
     """A request sent as it is, with no checks by a client library: its answer,
-    "refused" for the error that arguments are refused with, or None."""
+    the name of the error sent instead, or None if none came."""
     interface = ("org.freedesktop.DBus." if interface == "Properties" else "org.a11y.atspi.") + interface
     try:
         return bus.call_sync(target.app.bus_name, target.path, interface, method,
                              GLib.Variant(f"({signature})", args), None, 0, 2000).unpack()
     except GLib.Error as error:
-        refused = Gio.DBusError.get_remote_error(error) == "org.freedesktop.DBus.Error.InvalidArgs"
-        return "refused" if refused else None
+        return (Gio.DBusError.get_remote_error(error) or "").rpartition(".")[2] or None
 
 
 def click(display, x, y):
@@ -315,7 +316,8 @@ def main(program):
               f"the box of {got.characterCount} characters, in {seconds:.2f} s, the last one by the"
               f" caret in view: {boxes}")
         unit = find(pages[0], "combo box", CALC_PAGES[0][1] + " – jednotka")
-        targets = {"unit": find(unit, "text", ""), "button": find(pages[0], "push button", "Spočítat")}
+        targets = {"unit": find(unit, "text", ""), "button": find(pages[0], "push button", "Spočítat"),
+                   "app": app}
         for target, *request, expected in CALLS:
             if target == "list" and target not in targets:
                 x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -328,8 +330,8 @@ def main(program):
             got = call(bus, targets[target], *request)
             check(got == expected, f"{target}: {request[1]}{request[3]} answers {expected}"
                   + ("" if got == expected else f": got {got}"))
-            if got is None:
-                break  # the program crashed or hangs
+            if got is None or window.poll() is not None:
+                break  # the program hangs or has crashed
         check(window.poll() is None, "the program runs on")
     finally:
         for process in (window, xvfb):

@@ -90,7 +90,9 @@ QRect inWindow(QAccessibleInterface *accessible, const QRect &box)
 // blanks). A text's range extents and its character at an offset it answers
 // itself: the bridge asks for each character's box in turn, for as many as
 // the offsets span, and gives the first byte of a character's local 8-bit
-// encoding.
+// encoding. And each request gets its answer: the bridge sends none for a text's
+// bounded ranges, whose type it cannot send, nor when it takes the
+// application's id.
 class BridgeGuard : public QDBusVirtualObject {
 public:
     explicit BridgeGuard(QDBusVirtualObject *bridge) : QDBusVirtualObject(bridge), bridge(bridge) {}
@@ -105,9 +107,8 @@ public:
             bus.send(message.createReply(values));
             return true;
         };
-        const auto refuse = [&] {
-            bus.send(message.createErrorReply(
-                QDBusError::InvalidArgs, QStringLiteral("Arguments refused: %1").arg(function)));
+        const auto refuse = [&](QDBusError::ErrorType error = QDBusError::InvalidArgs) {
+            bus.send(message.createErrorReply(error, QStringLiteral("Refused: %1").arg(function)));
             return true;
         };
         if (interface == QLatin1String("org.freedesktop.DBus.Properties")) {
@@ -174,6 +175,10 @@ public:
                 text->textAtOffset(args.at(0).toInt(), QAccessible::CharBoundary, &start, &end);
             return answer({character.isEmpty() ? 0 : int(character.toUcs4().constFirst())});
         }
+        if (method == QLatin1String("Text.GetBoundedRanges"))
+            return refuse(QDBusError::NotSupported);
+        if (method == QLatin1String("Application.SetId"))
+            return bridge->handleMessage(message, bus) && answer({});
         if (method == QLatin1String("EditableText.InsertText")) {
             // Its length counts UTF-16 units, as the bridge reads it; a negative
             // one, as in GTK, or one beyond the text, takes the whole text.
