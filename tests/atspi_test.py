@@ -252,7 +252,7 @@ def main(program):
 
         pages = list(find(app, "layered pane", ""))
         tabs = [(tab.getRoleName(), tab.name) for tab in pyatspi.findDescendant(
-            app, lambda o: o.getRoleName() == "page tab list")]
+            app, lambda o: o.getRoleName() == "page tab list") or []]
         names = [page[0] for page in CALC_PAGES] + ["O programu"]
         check(tabs == [("page tab", name) for name in names], f"the tab list holds the six tabs: {tabs}")
         for page, (tab, _, _, field, text, sentence) in zip(pages, CALC_PAGES):
