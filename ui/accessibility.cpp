@@ -7,6 +7,10 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTabBar>
+
+#include <map>
 
 namespace {
 
@@ -83,6 +87,105 @@ private:
     ClickableLabel *label() const { return static_cast<ClickableLabel *>(widget()); }
 };
 
+// A tab of the page tab list, named by its text; pressed, it shows its page.
+class TabInterface : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    TabInterface(QTabBar *bar, int index) : bar(bar), index(index) {}
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                 : nullptr;
+    }
+    bool isValid() const override { return bar && index < bar->count(); }
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(bar.data());
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    // As Qt's own tab: the tab list's state, focused where current; and
+    // selected there too, as tabs are on other toolkits.
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        s = parent()->state();
+        s.focused = index == bar->currentIndex();
+        s.selectable = true;
+        s.selected = s.focused;
+        return s;
+    }
+    QRect rect() const override
+    {
+        return isValid() ? bar->tabRect(index).translated(bar->mapToGlobal(QPoint())) : QRect();
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return isValid() && t == QAccessible::Name ? bar->tabText(index) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (isValid() && action == pressAction())
+            bar->setCurrentIndex(index);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    const QPointer<QTabBar> bar;
+    const int index;
+};
+
+// Qt's tab list also holds its two scroll buttons, hidden or not, so that a
+// screen reader counts eight tabs where the window shows six; this one holds
+// the tabs alone.
+class TabBarInterface : public QAccessibleWidget {
+public:
+    explicit TabBarInterface(QTabBar *bar) : QAccessibleWidget(bar, QAccessible::PageTabList) {}
+    ~TabBarInterface() override
+    {
+        for (const auto &[index, id] : tabs)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return bar()->count(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= bar()->count())
+            return nullptr;
+        QAccessible::Id &id = tabs[index];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new TabInterface(bar(), index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const auto *tab = dynamic_cast<const TabInterface *>(child);
+        return tab && tab->bar == bar() && tab->isValid() ? tab->index : -1;
+    }
+    QAccessibleInterface *focusChild() const override { return child(bar()->currentIndex()); }
+    // Named, as by Qt, after the current tab.
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? bar()->tabText(bar()->currentIndex())
+                                      : QAccessibleWidget::text(t);
+    }
+
+private:
+    QTabBar *bar() const { return static_cast<QTabBar *>(widget()); }
+
+    mutable std::map<int, QAccessible::Id> tabs;
+};
+
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("NotificationLabel"))
@@ -93,6 +196,8 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
         return new ClickableLabelInterface(static_cast<ClickableLabel *>(object));
     if (className == QLatin1String("QLineEdit"))
         return dielektra::platform::lineEditInterface(static_cast<QLineEdit *>(object));
+    if (className == QLatin1String("QTabBar"))
+        return new TabBarInterface(static_cast<QTabBar *>(object));
     return nullptr;
 }
 
@@ -101,8 +206,10 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
 void dielektra::accessibility::install()
 {
     static bool installed = false;
-    if (!installed)
+    if (!installed) {
         QAccessible::installFactory(factory);
+        dielektra::platform::guardAccessibility();
+    }
     installed = true;
 }
 

@@ -1,7 +1,11 @@
 #include "ui/atspi_line_edit.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QGlyphRun>
 #include <QLineEdit>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <tuple>
@@ -11,25 +15,74 @@ namespace {
 
 using Boundary = QAccessible::TextBoundaryType;
 
+// Offsets count UTF-16 units, as in Qt's accessibility and its AT-SPI bridge,
+// which passes them on unchanged, and as in the caret events of a line edit.
+// A character is a grapheme, though: an emoji's two units, or a letter with
+// its combining marks, are read, boxed, selected and deleted whole.
+class Characters {
+public:
+    explicit Characters(const QString &text)
+        : length(int(text.size())), graphemes(QTextBoundaryFinder::Grapheme, text)
+    {
+    }
+
+    // The start of the character at place (0 to the length).
+    int startAt(int place)
+    {
+        if (place <= 0 || place >= length) // an empty text has no boundaries at all
+            return std::clamp(place, 0, length);
+        graphemes.setPosition(place);
+        if (!graphemes.isAtBoundary())
+            graphemes.toPreviousBoundary();
+        return int(graphemes.position());
+    }
+    // The end of the character at place, or place at the end of the text.
+    int endAt(int place)
+    {
+        if (place >= length)
+            return length;
+        graphemes.setPosition(std::max(place, 0));
+        return int(graphemes.toNextBoundary());
+    }
+    // The start of the character before the one at place (0 < place).
+    int before(int place) { return startAt(startAt(place) - 1); }
+    // A range with its ends moved out to whole characters; empty where end
+    // is not after start.
+    std::pair<int, int> whole(int start, int end)
+    {
+        const int from = startAt(start);
+        return {from, end > start ? endAt(end - 1) : from};
+    }
+
+    const int length;
+
+private:
+    QTextBoundaryFinder graphemes;
+};
+
 // The stretch of a one-line text that a screen reader asks for at a place
 // (step 0), or the one before (-1) or after it (1): a character; a word, which
-// is a run of non-blanks with the blanks after it; or the whole text for a
-// line, sentence or paragraph. At the end of the text the character is empty
-// and the word is the last one; nothing comes before the first or after the
-// last.
+// is a run of non-blank characters with the blank ones after it; or the whole
+// text for a line, sentence or paragraph. At the end of the text the
+// character is empty and the word is the last one; nothing comes before the
+// first or after the last.
 std::pair<int, int> stretch(const QString &text, int at, Boundary type, int step)
 {
-    const int length = int(text.size());
+    Characters chars(text);
+    const int length = chars.length;
+    const auto blank = [&](int i) { return text[i].isSpace(); };
     const auto starts = [&](int i) {
         return i == 0 || type == QAccessible::CharBoundary ||
-               (type == QAccessible::WordBoundary && !text[i].isSpace() && text[i - 1].isSpace());
+               (type == QAccessible::WordBoundary && !blank(i) && blank(chars.before(i)));
     };
-    int start = type == QAccessible::CharBoundary ? at : std::max(std::min(at, length - 1), 0);
-    int end = std::min(start + 1, length);
+    if (type != QAccessible::CharBoundary)
+        at = std::max(std::min(at, length - 1), 0);
+    int start = chars.startAt(at);
+    int end = chars.endAt(start);
     while (start > 0 && !starts(start))
-        --start;
+        start = chars.before(start);
     while (end < length && !starts(end))
-        ++end;
+        end = chars.endAt(end);
     if (step < 0)
         return start == 0 ? std::pair(0, 0) : stretch(text, start - 1, type, 0);
     if (step > 0)
@@ -37,11 +90,98 @@ std::pair<int, int> stretch(const QString &text, int at, Boundary type, int step
     return {start, end};
 }
 
+// The text as the line edit draws it: laid out again in one line with the same
+// text and font, in the direction of its first letter as the line edit takes
+// it, whatever the widget's own, and placed by the caret, whose rectangle the
+// line edit centres on the cursor position however far it has scrolled and
+// wherever it aligns the text. Laid out once for each question, so that a
+// range costs no more than one character.
+class DrawnText {
+    Q_DISABLE_COPY_MOVE(DrawnText) // its line refers to its layout
+
+public:
+    explicit DrawnText(const QLineEdit *edit)
+    {
+        // The line edit scrolls its text as it paints it: a paint still due
+        // is made first.
+        QCoreApplication::sendPostedEvents(edit->window(), QEvent::UpdateRequest);
+        layout.setText(edit->displayText());
+        layout.setFont(edit->font());
+        QTextOption option;
+        option.setTextDirection(Qt::LayoutDirectionAuto);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        line = layout.createLine();
+        layout.endLayout();
+        const QRect caret = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        left = caret.x() + caret.width() / 2 - qRound(line.cursorToX(edit->cursorPosition()));
+        top = caret.y();
+        height = caret.height();
+    }
+
+    // Where the characters from start to end are drawn, in the line edit's
+    // coordinates: from the leftmost to the rightmost of them, as parts of a
+    // right-to-left run may lie apart.
+    QRect box(int start, int end) const
+    {
+        qreal from = 0, to = 0;
+        bool any = false;
+        // Each run covers those of the characters that one script item holds.
+        for (const QGlyphRun &run : line.glyphRuns(start, end - start)) {
+            const QRectF part = run.boundingRect();
+            from = any ? std::min(from, part.left()) : part.left();
+            to = any ? std::max(to, part.right()) : part.right();
+            any = true;
+        }
+        if (!any) // a tab or a character without a glyph: between its edges
+            std::tie(from, to) = std::minmax({line.cursorToX(start), line.cursorToX(end)});
+        return {left + qRound(from), top, qRound(to) - qRound(from), height};
+    }
+    // The character drawn at a point, or -1: Qt's own answer where it holds,
+    // which it does not always under explicit direction overrides, and else
+    // found by halves of the text, each drawn in parts that hold the point or
+    // not.
+    int at(QPoint point, Characters &chars) const
+    {
+        if (chars.length == 0 || point.y() < top || point.y() >= top + height)
+            return -1;
+        const qreal x = qreal(point.x()) + 0.5 - left; // the pixel's middle
+        int start = chars.startAt(
+            std::clamp(line.xToCursor(x, QTextLine::CursorOnCharacter), 0, chars.length));
+        if (start < chars.length && box(start, chars.endAt(start)).contains(point))
+            return start;
+        const auto holds = [&](int from, int to) {
+            const QList<QGlyphRun> runs = line.glyphRuns(from, to - from);
+            return std::any_of(runs.begin(), runs.end(), [x](const QGlyphRun &run) {
+                return run.boundingRect().left() <= x && x < run.boundingRect().right();
+            });
+        };
+        int end = chars.length;
+        start = 0;
+        if (!holds(start, end))
+            return -1;
+        while (chars.endAt(start) < end) {
+            const int middle =
+                std::max(chars.startAt(start + (end - start) / 2), chars.endAt(start));
+            std::tie(start, end) =
+                holds(start, middle) ? std::pair(start, middle) : std::pair(middle, end);
+        }
+        return start;
+    }
+
+private:
+    QTextLayout layout;
+    QTextLine line;
+    int left = 0, top = 0, height = 0;
+};
+
 // Qt's own interface for a line edit loops for ever when asked for the word at
 // the end of the text, as a screen reader does on Ctrl+Right, and gives each
 // character an empty text-attribute run, so that a screen reader reads a value
-// without its last character. This one walks the short text itself, in one
-// run.
+// without its last character. This one walks the text itself, in one run,
+// and takes any offset: -1 is the end of the text to AT-SPI, -2 the caret
+// to Qt, and others are held within the text.
 class LineEditInterface : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface {
@@ -73,11 +213,16 @@ public:
 
     QString text(int start, int end) const override
     {
-        return edit()->text().mid(start, end - start);
+        const QString text = edit()->text();
+        std::tie(start, end) = Characters(text).whole(place(start), place(end));
+        return text.mid(start, end - start);
     }
     int characterCount() const override { return int(edit()->text().size()); }
     int cursorPosition() const override { return edit()->cursorPosition(); }
-    void setCursorPosition(int position) override { edit()->setCursorPosition(place(position)); }
+    void setCursorPosition(int position) override
+    {
+        edit()->setCursorPosition(Characters(edit()->text()).startAt(place(position)));
+    }
     int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
     void selection(int index, int *start, int *end) const override
     {
@@ -85,10 +230,16 @@ public:
         *start = any ? edit()->selectionStart() : cursorPosition();
         *end = any ? edit()->selectionEnd() : cursorPosition();
     }
+    // From start to end, the caret at end: backwards where end comes first.
     void setSelection(int index, int start, int end) override
     {
-        if (index == 0)
-            edit()->setSelection(place(start), place(end) - place(start));
+        if (index != 0)
+            return;
+        Characters chars(edit()->text());
+        const bool backwards = place(end) < place(start);
+        const auto [from, to] =
+            chars.whole(std::min(place(start), place(end)), std::max(place(start), place(end)));
+        edit()->setSelection(backwards ? to : from, backwards ? from - to : to - from);
     }
     void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int index) override
@@ -114,23 +265,25 @@ public:
     {
         return textNear(offset, type, 1, start, end);
     }
-    // Measured from the caret, whose middle is between two characters wherever
-    // the line edit scrolled.
     QRect characterRect(int offset) const override
     {
-        const QString text = edit()->text();
-        if (offset < 0 || offset >= text.size())
+        Characters chars(edit()->text());
+        if (offset < 0 || offset >= chars.length)
             return {};
-        const QFontMetrics metrics(edit()->font());
-        const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const int x = caret.x() + caret.width() / 2 + metrics.horizontalAdvance(text.left(offset)) -
-                      metrics.horizontalAdvance(text.left(cursorPosition()));
-        return {edit()->mapToGlobal(QPoint(x, caret.y())),
-                QSize(metrics.horizontalAdvance(text.at(offset)), caret.height())};
+        const int start = chars.startAt(offset);
+        return screenBox(start, chars.endAt(start));
+    }
+    // Whole characters, measured at once; Qt's bridge would ask characterRect
+    // for each.
+    QRect rangeRect(int start, int end) const
+    {
+        std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
+        return start < end ? screenBox(start, end) : QRect();
     }
     int offsetAtPoint(const QPoint &point) const override
     {
-        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+        Characters chars(edit()->text());
+        return DrawnText(edit()).at(edit()->mapFromGlobal(point), chars);
     }
     // The caret decides what a line edit shows; moving it unasked would
     // surprise the user.
@@ -139,7 +292,10 @@ public:
     // Through the validator, as a paste: a field cleans what it is given.
     void replaceText(int start, int end, const QString &text) override
     {
-        setSelection(0, start, end);
+        std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
+        if (edit()->isReadOnly() || (start == end && text.isEmpty()))
+            return;
+        edit()->setSelection(start, end - start);
         edit()->insert(text);
     }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
@@ -148,7 +304,6 @@ public:
 private:
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
 
-    // An offset within the text: -1 is its end to AT-SPI, -2 the caret to Qt.
     int place(int offset) const
     {
         if (offset == -2)
@@ -161,6 +316,11 @@ private:
         std::tie(*start, *end) = stretch(text, place(offset), type, step);
         return text.mid(*start, *end - *start);
     }
+    QRect screenBox(int start, int end) const
+    {
+        const QRect box = DrawnText(edit()).box(start, end);
+        return {edit()->mapToGlobal(box.topLeft()), box.size()};
+    }
 };
 
 } // namespace
@@ -168,4 +328,14 @@ private:
 QAccessibleInterface *dielektra::atspi::lineEditInterface(QLineEdit *edit)
 {
     return new LineEditInterface(edit);
+}
+
+QRect dielektra::atspi::rangeRect(QAccessibleTextInterface *text, int start, int end)
+{
+    if (const auto *edit = dynamic_cast<const LineEditInterface *>(text))
+        return edit->rangeRect(start, end);
+    QRect box;
+    for (int offset = std::max(start, 0); offset < std::min(end, text->characterCount()); ++offset)
+        box |= text->characterRect(offset);
+    return box;
 }

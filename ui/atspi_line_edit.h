@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRect>
+
 class QAccessibleInterface;
+class QAccessibleTextInterface;
 class QLineEdit;
 
 namespace dielektra::atspi {
@@ -10,5 +13,10 @@ namespace dielektra::atspi {
 // into empty attribute runs, so that Orca reads it without its last
 // character.
 QAccessibleInterface *lineEditInterface(QLineEdit *edit);
+
+// The screen box around the characters from start to end (0 to the length)
+// of an accessible text: measured at once for a line edit of ours, character
+// by character for any other text.
+QRect rangeRect(QAccessibleTextInterface *text, int start, int end);
 
 } // namespace dielektra::atspi

@@ -31,4 +31,8 @@ QString fontFace();
 // Qt's serves.
 QAccessibleInterface *lineEditInterface(QLineEdit *edit);
 
+// Guards the platform's accessibility bridge, where it needs it, against
+// requests that would crash or hang the program. Before the bridge starts.
+void guardAccessibility();
+
 } // namespace dielektra::platform

@@ -1,5 +1,6 @@
 #include "ui/platform.h"
 
+#include "ui/atspi_bridge_guard.h"
 #include "ui/atspi_line_edit.h"
 #include "ui/wayland_maximise_guard.h"
 
@@ -59,6 +60,11 @@ QString fontFace()
 QAccessibleInterface *lineEditInterface(QLineEdit *edit)
 {
     return atspi::lineEditInterface(edit);
+}
+
+void guardAccessibility()
+{
+    atspi::guardBridge();
 }
 
 } // namespace dielektra::platform
