@@ -173,7 +173,7 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
                 field->selectAll(); // offscreen, the first popup takes it away
                 auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
                 for (QAction *action : menu->actions())
-                    if (action->text().startsWith("&Vložit") || action->text().startsWith("&Paste"))
+                    if (action->text().startsWith("&Vložit")) // Qt's Czech texts
                         action->trigger();
                 menu->close();
             });
