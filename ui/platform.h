@@ -6,6 +6,7 @@ class QAccessibleInterface;
 class QLineEdit;
 class QObject;
 class QString;
+#include <QStringList>
 class QWidget;
 
 // What differs between desktops. The window calls these; CMake builds the
@@ -23,9 +24,10 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // requires.
 void keepFixedSize(QWidget *window);
 
-// The face the layout was drawn for, or the nearest the platform has: the
-// window's texts are fitted to whatever face the system resolves for it.
-QString fontFace();
+// The face the layout was drawn for, or the nearest the platform has, and
+// the faces to try before a search of all: the window's texts are fitted to
+// whatever face the system resolves.
+QStringList fontFaces();
 
 // The platform's own accessible interface for a line edit, or nullptr where
 // Qt's serves.

@@ -52,9 +52,9 @@ void keepFixedSize(QWidget *window)
 }
 
 // Metric-compatible with Arial (Debian fonts-liberation2).
-QString fontFace()
+QStringList fontFaces()
 {
-    return QStringLiteral("Liberation Sans");
+    return {QStringLiteral("Liberation Sans")};
 }
 
 QAccessibleInterface *lineEditInterface(QLineEdit *edit)

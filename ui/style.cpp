@@ -19,7 +19,8 @@ int stretch = 99;
 
 QFont pinnedFont(int pixelSize, bool bold)
 {
-    QFont font(platform::fontFace());
+    QFont font;
+    font.setFamilies(platform::fontFaces());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setStretch(stretch);
@@ -41,10 +42,20 @@ void fitTexts(const QStringList &texts, int width)
         return needs;
     };
     // Widths scale with the stretch only roughly (glyphs snap to whole
-    // pixels), so the estimate is checked and narrowed further if need be.
-    stretch = std::min(99, 100 * width / widest(100));
-    while (stretch > 50 && widest(stretch) > width)
-        --stretch;
+    // pixels), so the estimate is checked, and if need be the widest stretch
+    // from 50 up to it that fits is searched by halves: each stretch measured
+    // costs a font of its own, several milliseconds on Windows.
+    const int estimate = std::min(99, 100 * width / widest(100));
+    if (estimate <= 50 || widest(estimate) <= width) {
+        stretch = std::max(estimate, 50);
+        return;
+    }
+    int fits = 50, fails = estimate; // widest(fails) > width
+    while (fails - fits > 1) {
+        const int middle = (fits + fails) / 2;
+        (widest(middle) <= width ? fits : fails) = middle;
+    }
+    stretch = fits;
 }
 
 QFont regularFont()

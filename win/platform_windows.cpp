@@ -1,6 +1,7 @@
 #include "ui/platform.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <windows.h>
@@ -24,10 +25,11 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // Windows keeps a fixed-size window as it is: it offers no maximise button.
 void keepFixedSize(QWidget * /*window*/) {}
 
-// The TrueType successor of the design's "MS Sans Serif".
-QString fontFace()
+// The TrueType successor of the design's "MS Sans Serif"; where it is
+// missing (Wine), its companion Tahoma rather than a search of every face.
+QStringList fontFaces()
 {
-    return QStringLiteral("Microsoft Sans Serif");
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")};
 }
 
 // Qt's UI Automation bridge serves Windows screen readers.
