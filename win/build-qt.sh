@@ -14,7 +14,7 @@ windows_paths() {
 # What the Windows build and its tests need on Debian.
 DIELEKTRA_WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-translations-l10n
-    wine wine64 nsis zip xvfb xauth xdotool x11-utils imagemagick
+    wine wine64 fonts-wine nsis zip xvfb xauth xdotool x11-utils imagemagick
 )
 
 # Wine, with a prefix of its own (made once), quiet, and without the Mono and
