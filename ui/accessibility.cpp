@@ -97,16 +97,16 @@ public:
         return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
                                                  : nullptr;
     }
-    bool isValid() const override { return bar && index < bar->count(); }
+    bool isValid() const override { return !bar.isNull() && index < bar->count(); }
     QObject *object() const override { return nullptr; }
     QAccessibleInterface *parent() const override
     {
         return QAccessible::queryAccessibleInterface(bar.data());
     }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *child(int /*index*/) const override { return nullptr; }
+    QAccessibleInterface *childAt(int /*x*/, int /*y*/) const override { return nullptr; }
     int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    int indexOfChild(const QAccessibleInterface * /*child*/) const override { return -1; }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     // As Qt's own tab: the tab list's state, focused where current; and
     // selected there too, as tabs are on other toolkits.
@@ -131,7 +131,7 @@ public:
     {
         return isValid() && t == QAccessible::Name ? bar->tabText(index) : QString();
     }
-    void setText(QAccessible::Text, const QString &) override {}
+    void setText(QAccessible::Text /*t*/, const QString & /*text*/) override {}
 
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &action) override
@@ -139,7 +139,7 @@ public:
         if (isValid() && action == pressAction())
             bar->setCurrentIndex(index);
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+    QStringList keyBindingsForAction(const QString & /*action*/) const override { return {}; }
 
     const QPointer<QTabBar> bar;
     const int index;
@@ -163,14 +163,18 @@ public:
         if (index < 0 || index >= bar()->count())
             return nullptr;
         QAccessible::Id &id = tabs[index];
-        if (!id)
-            id = QAccessible::registerAccessibleInterface(new TabInterface(bar(), index));
+        if (id == 0) {
+            auto *tab = new TabInterface(bar(), index);
+            // Qt owns the interface once registered, and the destructor deletes it.
+            // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
+            id = QAccessible::registerAccessibleInterface(tab);
+        }
         return QAccessible::accessibleInterface(id);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
         const auto *tab = dynamic_cast<const TabInterface *>(child);
-        return tab && tab->bar == bar() && tab->isValid() ? tab->index : -1;
+        return tab != nullptr && tab->bar == bar() && tab->isValid() ? tab->index : -1;
     }
     QAccessibleInterface *focusChild() const override { return child(bar()->currentIndex()); }
     // Named, as by Qt, after the current tab.

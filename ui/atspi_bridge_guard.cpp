@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -77,10 +78,90 @@ QAccessibleInterface *target(const QString &path)
 // window or dialog that holds the object.
 QRect inWindow(QAccessibleInterface *accessible, const QRect &box)
 {
-    for (QAccessibleInterface *up = accessible; up; up = up->parent())
+    for (QAccessibleInterface *up = accessible; up != nullptr; up = up->parent())
         if (up->role() == QAccessible::Window || up->role() == QAccessible::Dialog)
             return box.translated(-up->rect().topLeft());
     return box;
+}
+
+// Why a request to an object is refused, if it is: edits of what is no
+// editable text, a table's requests to what is no table or to a cell that
+// does not exist, unknown text boundaries, and a text's bounded ranges,
+// whose type the bridge cannot send.
+std::optional<QDBusError::ErrorType> refusal(const QString &method, const QVariantList &args,
+                                             QAccessibleInterface *accessible)
+{
+    QAccessibleTableInterface *table = accessible->tableInterface();
+    if ((method.startsWith(QLatin1String("EditableText.")) &&
+         accessible->editableTextInterface() == nullptr) ||
+        (method.startsWith(QLatin1String("Table.")) && table == nullptr))
+        return QDBusError::InvalidArgs;
+    if (method.startsWith(QLatin1String("Text.GetText")) &&
+        method.endsWith(QLatin1String("Offset")) && args.at(1).toUInt() > LastTextBoundary)
+        return QDBusError::InvalidArgs;
+    const auto cell = [table](int row, int column) {
+        if (row < 0 || column < 0 || row >= table->rowCount() || column >= table->columnCount())
+            return false;
+        QAccessibleInterface *cell = table->cellAt(row, column);
+        return cell != nullptr && cell->tableCellInterface() != nullptr;
+    };
+    if ((method == QLatin1String("Table.GetRowExtentAt") ||
+         method == QLatin1String("Table.GetColumnExtentAt") ||
+         method == QLatin1String("Table.IsSelected")) &&
+        !cell(args.at(0).toInt(), args.at(1).toInt()))
+        return QDBusError::InvalidArgs;
+    if (method == QLatin1String("Table.GetRowColumnExtentsAtIndex")) {
+        const int index = args.at(0).toInt();
+        const int columns = table->columnCount();
+        if (columns > 0 && !cell(index / columns, index % columns))
+            return QDBusError::InvalidArgs;
+    }
+    if (method == QLatin1String("Text.GetBoundedRanges"))
+        return QDBusError::NotSupported;
+    return std::nullopt;
+}
+
+// The requests answered here rather than by the bridge: a text's range
+// extents and its character at an offset (the bridge asks for each
+// character's box in turn, and gives the first byte of a character's local
+// 8-bit encoding), and an insertion, its length held to its text.
+std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList &args,
+                                      QAccessibleInterface *accessible)
+{
+    QAccessibleTextInterface *text = accessible->textInterface();
+    if (method == QLatin1String("Text.GetRangeExtents") && text != nullptr) {
+        const int length = text->characterCount();
+        const int start = std::clamp(args.at(0).toInt(), 0, length);
+        const int end =
+            args.at(1).toInt() == -1 ? length : std::clamp(args.at(1).toInt(), 0, length);
+        QRect box(-1, -1, 0, 0);
+        if (start < end) {
+            box = dielektra::atspi::rangeRect(text, start, end);
+            if (args.at(2).toUInt() == WindowCoordinates)
+                box = inWindow(accessible, box);
+        }
+        return QVariantList{box.x(), box.y(), box.width(), box.height()};
+    }
+    if (method == QLatin1String("Text.GetCharacterAtOffset") && text != nullptr) {
+        int start = 0;
+        int end = 0;
+        const QString character =
+            text->textAtOffset(args.at(0).toInt(), QAccessible::CharBoundary, &start, &end);
+        return QVariantList{character.isEmpty() ? 0 : int(character.toUcs4().constFirst())};
+    }
+    if (method == QLatin1String("EditableText.InsertText")) {
+        // Its length counts UTF-16 units, as the bridge reads it; a negative
+        // one, as in GTK, or one beyond the text, takes the whole text.
+        QString inserted = args.at(1).toString();
+        if (const int length = args.at(2).toInt(); length >= 0 && length < inserted.size()) {
+            inserted.truncate(length);
+            if (length > 0 && inserted.back().isHighSurrogate())
+                inserted.chop(1);
+        }
+        accessible->editableTextInterface()->insertText(args.at(0).toInt(), inserted);
+        return QVariantList{true};
+    }
+    return std::nullopt;
 }
 
 // Stands in front of Qt's bridge and hands it only what it can take: the
@@ -101,13 +182,10 @@ public:
 
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &bus) override
     {
-        QString interface = message.interface(), function = message.member();
+        QString interface = message.interface();
+        QString function = message.member();
         const QVariantList args = message.arguments();
-        const auto answer = [&](const QVariantList &values) {
-            bus.send(message.createReply(values));
-            return true;
-        };
-        const auto refuse = [&](QDBusError::ErrorType error = QDBusError::InvalidArgs) {
+        const auto refuse = [&](QDBusError::ErrorType error) {
             bus.send(message.createErrorReply(error, QStringLiteral("Refused: %1").arg(function)));
             return true;
         };
@@ -116,7 +194,7 @@ public:
             const QString needs =
                 function == QLatin1String("Set") ? QStringLiteral("ssv") : QStringLiteral("ss");
             if (function == QLatin1String("GetAll") || message.signature() != needs)
-                return refuse();
+                return refuse(QDBusError::InvalidArgs);
             interface = args.at(0).toString();
             function += args.at(1).toString();
         }
@@ -125,71 +203,22 @@ public:
         const QString method = interface.mid(Atspi.size()) + u'.' + function;
         const auto read = argumentsRead().constFind(method);
         if (read != argumentsRead().cend() && *read != message.signature())
-            return refuse();
+            return refuse(QDBusError::InvalidArgs);
         QAccessibleInterface *accessible = target(message.path());
-        if (!accessible || !accessible->isValid())
+        if (accessible == nullptr || !accessible->isValid())
             return bridge->handleMessage(message, bus);
-
-        QAccessibleTextInterface *text = accessible->textInterface();
-        QAccessibleEditableTextInterface *editable = accessible->editableTextInterface();
-        QAccessibleTableInterface *table = accessible->tableInterface();
-        if ((method.startsWith(QLatin1String("EditableText.")) && !editable) ||
-            (method.startsWith(QLatin1String("Table.")) && !table))
-            return refuse();
-        if (method.startsWith(QLatin1String("Text.GetText")) &&
-            method.endsWith(QLatin1String("Offset")) && args.at(1).toUInt() > LastTextBoundary)
-            return refuse();
-        const auto cell = [&](int row, int column) {
-            if (row < 0 || column < 0 || row >= table->rowCount() || column >= table->columnCount())
+        if (const auto error = refusal(method, args, accessible))
+            return refuse(*error);
+        if (const auto values = ownAnswer(method, args, accessible)) {
+            bus.send(message.createReply(*values));
+            return true;
+        }
+        // The bridge takes the application's id without an answer.
+        if (method == QLatin1String("Application.SetId")) {
+            if (!bridge->handleMessage(message, bus))
                 return false;
-            QAccessibleInterface *cell = table->cellAt(row, column);
-            return cell && cell->tableCellInterface();
-        };
-        if ((method == QLatin1String("Table.GetRowExtentAt") ||
-             method == QLatin1String("Table.GetColumnExtentAt") ||
-             method == QLatin1String("Table.IsSelected")) &&
-            !cell(args.at(0).toInt(), args.at(1).toInt()))
-            return refuse();
-        if (method == QLatin1String("Table.GetRowColumnExtentsAtIndex")) {
-            const int index = args.at(0).toInt(), columns = table->columnCount();
-            if (columns > 0 && !cell(index / columns, index % columns))
-                return refuse();
-        }
-
-        if (method == QLatin1String("Text.GetRangeExtents") && text) {
-            const int length = text->characterCount();
-            const int start = std::clamp(args.at(0).toInt(), 0, length);
-            const int end =
-                args.at(1).toInt() == -1 ? length : std::clamp(args.at(1).toInt(), 0, length);
-            QRect box(-1, -1, 0, 0);
-            if (start < end) {
-                box = dielektra::atspi::rangeRect(text, start, end);
-                if (args.at(2).toUInt() == WindowCoordinates)
-                    box = inWindow(accessible, box);
-            }
-            return answer({box.x(), box.y(), box.width(), box.height()});
-        }
-        if (method == QLatin1String("Text.GetCharacterAtOffset") && text) {
-            int start = 0, end = 0;
-            const QString character =
-                text->textAtOffset(args.at(0).toInt(), QAccessible::CharBoundary, &start, &end);
-            return answer({character.isEmpty() ? 0 : int(character.toUcs4().constFirst())});
-        }
-        if (method == QLatin1String("Text.GetBoundedRanges"))
-            return refuse(QDBusError::NotSupported);
-        if (method == QLatin1String("Application.SetId"))
-            return bridge->handleMessage(message, bus) && answer({});
-        if (method == QLatin1String("EditableText.InsertText")) {
-            // Its length counts UTF-16 units, as the bridge reads it; a negative
-            // one, as in GTK, or one beyond the text, takes the whole text.
-            QString inserted = args.at(1).toString();
-            if (const int length = args.at(2).toInt(); length >= 0 && length < inserted.size()) {
-                inserted.truncate(length);
-                if (length > 0 && inserted.back().isHighSurrogate())
-                    inserted.chop(1);
-            }
-            editable->insertText(args.at(0).toInt(), inserted);
-            return answer({true});
+            bus.send(message.createReply());
+            return true;
         }
         return bridge->handleMessage(message, bus);
     }
@@ -202,7 +231,7 @@ void guard()
 {
     QDBusConnection bus(QStringLiteral("a11y"));
     auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(BridgePath));
-    if (!bridge || dynamic_cast<BridgeGuard *>(bridge))
+    if (bridge == nullptr || dynamic_cast<BridgeGuard *>(bridge) != nullptr)
         return;
     bus.unregisterObject(BridgePath);
     bus.registerVirtualObject(BridgePath, new BridgeGuard(bridge), QDBusConnection::SubPath);
@@ -211,11 +240,20 @@ void guard()
 // The bridge registers its object as soon as it has said it is active.
 class Starts : public QAccessible::ActivationObserver {
 public:
+    Starts()
+    {
+        later_.setSingleShot(true);
+        later_.setInterval(0);
+        QObject::connect(&later_, &QTimer::timeout, qApp, guard);
+    }
     void accessibilityActiveChanged(bool active) override
     {
         if (active)
-            QTimer::singleShot(0, qApp, guard);
+            later_.start();
     }
+
+private:
+    QTimer later_; // the guard goes in once the bridge has registered
 };
 
 } // namespace

@@ -125,7 +125,8 @@ public:
     // right-to-left run may lie apart.
     QRect box(int start, int end) const
     {
-        qreal from = 0, to = 0;
+        qreal from = 0;
+        qreal to = 0;
         bool any = false;
         // Each run covers those of the characters that one script item holds.
         for (const QGlyphRun &run : line.glyphRuns(start, end - start)) {

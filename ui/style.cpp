@@ -50,7 +50,8 @@ void fitTexts(const QStringList &texts, int width)
         stretch = std::max(estimate, 50);
         return;
     }
-    int fits = 50, fails = estimate; // widest(fails) > width
+    int fits = 50;
+    int fails = estimate; // widest(fails) > width
     while (fails - fits > 1) {
         const int middle = (fits + fails) / 2;
         (widest(middle) <= width ? fits : fails) = middle;

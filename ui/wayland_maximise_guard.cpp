@@ -14,6 +14,9 @@ WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window)
     : QObject(window), window_(window), fixed_(window->minimumSize())
 {
     window->installEventFilter(this);
+    showLater_.setSingleShot(true);
+    showLater_.setInterval(0);
+    connect(&showLater_, &QTimer::timeout, window, &QWidget::show);
 }
 
 bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
@@ -65,7 +68,7 @@ void WaylandMaximiseGuard::showAnew()
 {
     window_->hide();
     setGrown(true); // hidden, new limits reach the compositor with no frame
-    QTimer::singleShot(0, window_, &QWidget::show);
+    showLater_.start();
 }
 
 void WaylandMaximiseGuard::setGrown(bool grown)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSize>
+#include <QTimer>
 
 class QWidget;
 
@@ -28,4 +29,5 @@ private:
     // compositor, which the next frame must fit.
     Qt::WindowStates granted_;
     bool grown_ = false;
+    QTimer showLater_; // shows the window once Qt is done with its hiding
 };
