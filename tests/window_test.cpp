@@ -243,7 +243,9 @@ TEST_F(Window, UnitListsStepFromTheUnitShown)
         EXPECT_EQ(list->currentIndex() < 0 ? QString() : list->itemText(list->currentIndex()),
                   row.current)
             << row.list << ' ' << row.typed;
-        EXPECT_EQ(list->currentText(), *row.typed != '\0' ? row.typed : list->currentText());
+        if (*row.typed != '\0') {
+            EXPECT_EQ(list->currentText(), row.typed); // typed text is kept, matched or not
+        }
         if (QString(row.step).startsWith("wheel")) {
             if (QString(row.step) != "wheel")
                 child("Text1")->setFocus();

@@ -37,6 +37,16 @@ bool isDropped(char32_t c)
     return QChar::isSpace(c) || QChar::category(c) == QChar::Other_Format;
 }
 
+// U+2212 as "-" and any decimal digit as its ASCII digit; the rest as it is.
+char32_t asAscii(char32_t c)
+{
+    if (c == U'\u2212')
+        return U'-';
+    if (QChar::category(c) == QChar::Number_DecimalDigit)
+        return U'0' + char32_t(QChar::digitValue(c));
+    return c;
+}
+
 // The characters of a paste as a number sees them: ASCII digits for any
 // decimal digit, "-" for U+2212, blanks and format characters skipped, and
 // the end at a tab or line break once a character was seen (before it,
@@ -73,14 +83,9 @@ private:
             if (c >= 0x80 && isDropped(c))
                 continue;
             seen_ = true;
-            if (c < 0x80)
-                current_ = char(c);
-            else if (c == U'\u2212')
-                current_ = '-';
-            else if (QChar::category(c) == QChar::Number_DecimalDigit)
-                current_ = char('0' + QChar::digitValue(c));
-            else
-                current_ = char(0x7f);
+            if (c >= 0x80)
+                c = asAscii(c);
+            current_ = c < 0x80 ? char(c) : char(0x7f);
             return;
         }
     }
@@ -314,12 +319,10 @@ QString PastedNumberCleaner::cleaned(const QString &text)
     for (const char32_t c : text.toUcs4()) {
         if (c == U',')
             kept += u'.';
-        else if (c == U'\u2212')
-            kept += u'-';
-        else if (QChar::category(c) == QChar::Number_DecimalDigit)
-            kept += QChar(u'0' + QChar::digitValue(c));
-        else if (!QChar::isSpace(c) && QChar::category(c) != QChar::Other_Format)
-            kept += QString::fromUcs4(&c, 1);
+        else if (!isDropped(c)) {
+            const char32_t ascii = asAscii(c);
+            kept += QString::fromUcs4(&ascii, 1);
+        }
     }
     return kept;
 }
