@@ -1,5 +1,5 @@
 # Sourced by the scripts in this folder: finds the project and installs what a
-# fresh Debian 12 machine lacks.
+# fresh Debian 12 or 13 machine lacks.
 
 DIELEKTRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export DIELEKTRA_ROOT
