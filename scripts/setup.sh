@@ -1,10 +1,14 @@
 # Sourced by the scripts in this folder: finds the project and installs what a
-# fresh Debian 12 machine lacks.
+# fresh Debian 12 or 13 machine lacks.
 
 DIELEKTRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export DIELEKTRA_ROOT
+# The Debian 13 tree that scripts/debian13 builds once, in the cache beside
+# Qt for Windows.
+DIELEKTRA_DEBIAN13_TREE="${DIELEKTRA_DEBIAN13_TREE:-${XDG_CACHE_HOME:-$HOME/.cache}/dielektra/debian13}"
 
-# Debian packages the build, the tests and the window need.
+# Debian packages the build, the tests and the window need, on Debian 12 and 13
+# alike (scripts/debian13 installs them in its tree too).
 DIELEKTRA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev

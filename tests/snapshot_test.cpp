@@ -135,6 +135,11 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
 {
     if (QSysInfo::kernelType() == u"winnt" && QGuiApplication::platformName() == u"offscreen")
         GTEST_SKIP() << "Qt's offscreen platform has no fonts on Windows; text_fits_under_wine";
+    // Where fontconfig offers one face (ctest's text_fits_in_*), the window is
+    // in that face, not a fallback, or its fit would say nothing of the face.
+    if (const QString family = qEnvironmentVariable("DIELEKTRA_EXPECT_FONT"); !family.isEmpty()) {
+        ASSERT_EQ(QFontInfo(window->font()).family(), family);
+    }
     const char *const longest[] = {"Text1=1.4E-45|Combo1=pV|Text2=3.4E38|Combo2=TC",
                                    "Text3=3.4E38|Combo3=TV|Text4=3.333333E38|Combo4=TF",
                                    "Text5=3.333333E38|Combo5=TC|Text6=1.4E-45|Combo6=pF",
@@ -147,9 +152,6 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
     }
     child("Label35")->show();
     EXPECT_TRUE(closer.boxes.empty());
-    if (const QString family = qEnvironmentVariable("DIELEKTRA_EXPECT_FONT"); !family.isEmpty()) {
-        EXPECT_EQ(QFontInfo(window->font()).family(), family);
-    }
     for (const QString &line : dump(*window).split(u'\n'))
         EXPECT_FALSE(line.contains(u"CLIPPED")) << line.toStdString();
 }
