@@ -1,5 +1,6 @@
 #include "gui_support.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -84,7 +85,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
     }
 }
 
-// Digits pass, a comma enters a period, every other typed character is cancelled.
+// Digits and periods pass, a comma enters a period, every other typed
+// character is cancelled.
 TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
 {
     const char *const rows[][2] = {{"1,5", "1.5"}, {"1.5", "1.5"},   {"-+3", "3"},
@@ -96,9 +98,12 @@ TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
             field->clear();
             for (const QChar c : QString::fromUtf8(typed)) // one key event a character
                 QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, c, Qt::NoModifier);
-            QInputMethodEvent composed; // then the same text as an input method commits it
-            composed.setCommitString(QString::fromUtf8(typed));
-            QApplication::sendEvent(field, &composed);
+            // Then the same characters as a keyboard through an input method commits them.
+            for (const QChar c : QString::fromUtf8(typed)) {
+                QInputMethodEvent key;
+                key.setCommitString(c);
+                QApplication::sendEvent(field, &key);
+            }
             EXPECT_EQ(field->text(), QString(left) + left) << "Text" << i << " typed " << typed;
         }
     }
@@ -125,24 +130,47 @@ TEST_F(Window, EditingKeysWorkAsUsual)
     EXPECT_TRUE(child("Combo1")->isAncestorOf(window->focusWidget())); // Tab left the field
 }
 
-// A paste puts into the field the number that will be used, at the caret, as
-// one undo step; with Text1 at 10 V and Combo2 at KC the sentence shows the
-// value that Text2 then holds. The field starts as "12", all of it selected
-// (emptied for a drop, which goes where it is dropped).
+// Every way in but typing puts into the field the number that will be used,
+// at the caret, as one undo step, and the unit written after it into the list
+// beside it, where that list has it; Ctrl+Z takes both back. With Text1 at
+// 10 V and Combo2 at KC the sentence shows the value that Text2 then holds.
+// The field starts as "12", all of it selected (emptied for a drop, which
+// goes where it is dropped; or the caret at a place, nothing selected).
 TEST_F(Window, PasteGivesTheFieldItsNumber)
 {
-    const char *const rows[][5] = {
-        // How: keys, "menu" (the context menu's Vložit) or "drop"; pasted,
-        // left in the field, the capacity, the text after Ctrl+Z (where
-        // nothing was pasted, the typed "2" goes).
+    const QString fits = QString(32766, u'0') + "5"; // 32,767 characters: the field's room
+    const struct {
+        // Keys, "menu" (the context menu's Vložit), "drop", "input method" (a
+        // phrase committed at once), "setText" (a text set whole, as by code)
+        // or "insert" (an edit that no known way makes).
+        const char *how;
+        QString pasted, left;
+        // The capacity, the text after Ctrl+Z (where nothing was pasted, the
+        // typed "2" goes), Combo2 after the paste.
+        const char *capacity, *undone, *unit = "KC";
+        int caret = -1;
+    } rows[] = {
         {"Ctrl+V", "1,5", "1.5", "150", "12"},
         {"Shift+Ins", "1 000,5", "1000.5", "100050", "12"},
         {"menu", "4,69999980926514E-05", "4.69999980926514E-05", "0,00469999977212865", "12"},
         {"drop", "\u00a01\u202f000\t\n", "1000", "100000", ""},
         {"Ctrl+V", "\ufeff\u200f5\u200b", "5", "500", "12"},
         {"Ctrl+V", "\u2212\u0661\u0662", "-12", "1200", "12"},
+        {"Ctrl+V", "\u0663\u066b\u0665", "3.5", "350", "12"},
+        {"Ctrl+V", "\u0661\u066c\u0660\u0660\u0660\u066b\u0665", "1000.5", "100050", "12"},
+        {"Ctrl+V", "\uff11\uff0c\uff15", "1.5", "150", "12"},
         {"menu", "-5", "-5", "500", "12"},
         {"Ctrl+V", "2 kC", "2", "200", "12"},
+        {"Ctrl+V", "5 mC", "5", "0,0005", "12", "mC."},
+        {"Ctrl+V", "3\u00a0\u00b5C.", "3", "3E-07", "12", "uC"},
+        {"Ctrl+V", "5 kV", "5", "500", "12"},
+        {"Ctrl+V", "5 mCx", "5", "500", "12"},
+        {"drop", "2 MC", "2", "200000", "", "MC"},
+        {"input method", "1,000.5 mC", "1000.5", "0,10005", "12", "mC."},
+        {"setText", "5 mC", "5", "0,0005", "5", "mC."},
+        {"setText", "abc", "12", "1200", "12"},
+        {"insert", "1,000.5", "1000.5", "100050", "1000.5"},
+        {"insert", "abc", "12", "1200", "12"},
         {"Ctrl+V", "10 \u00b5F", "10", "1000", "12"},
         {"Ctrl+V", "1.000,5", "1000.5", "100050", "12"},
         {"Shift+Ins", "1,000.5", "1000.5", "100050", "12"},
@@ -150,25 +178,41 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
         {"Ctrl+V", "1.5", "1.5", "150", "12"},
         {"Ctrl+V", "+2e1x", "+2e1", "2000", "12"},
         {"Ctrl+V", "3E", "3", "300", "12"},
+        {"Ctrl+V", "2e+", "2", "200", "12"},
+        {"Ctrl+V", "2E-x", "2", "200", "12"},
         {"Ctrl+V", "1\t5", "1", "100", "12"},
         {"menu", "2\r\n3", "2", "200", "12"},
         {"drop", " \t\n\u200b\n 7 \n8", "7", "700", ""},
+        {"Ctrl+V", "3", "132", "13200", "12", "KC", 1},
+        {"Ctrl+V", fits, fits, "500", "12"},
+        {"Ctrl+V", "0" + fits, "12", "1200", "1"},
         {"Ctrl+V", "\u00bd", "12", "1200", "1"},
         {"Ctrl+V", "abc", "12", "1200", "1"},
         {"drop", "kV 5", "", "", "12"},
         {"Ctrl+V", "-", "12", "1200", "1"},
         {"Ctrl+V", "\t\n", "12", "1200", "1"}};
     auto *field = child<QLineEdit>("Text2");
-    for (const auto &[how, pasted, left, capacity, undone] : rows) {
+    auto *unitList = child<QComboBox>("Combo2");
+    for (const auto &row : rows) {
+        const QString how(row.how);
+        SCOPED_TRACE((how + ' ' + row.pasted.left(20)).toStdString());
+        unitList->setCurrentText("KC");
         field->setText("1");
         QTest::keyClick(field, Qt::Key_2); // a step of its own before the paste
         field->selectAll();
-        QGuiApplication::clipboard()->setText(pasted);
+        if (row.caret >= 0)
+            field->setCursorPosition(row.caret);
+        QGuiApplication::clipboard()->setText(row.pasted);
         QMimeData dragged;
-        dragged.setText(pasted);
-        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent drop({5, 5}, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-        if (QString(how) == "menu") {
+        dragged.setText(row.pasted);
+        // A drag that offers a move, and proposes it (Shift)
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                              Qt::ShiftModifier);
+        QDropEvent drop({5, 5}, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                        Qt::ShiftModifier);
+        QInputMethodEvent phrase;
+        phrase.setCommitString(row.pasted);
+        if (how == "menu") {
             QTimer::singleShot(0, [field] {
                 field->selectAll(); // offscreen, the first popup takes it away
                 auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -181,71 +225,99 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
                                      field->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(field, &menuAt);
             QTest::qWait(20);
-        } else if (QString(how) != "drop")
-            QTest::keySequence(field, QKeySequence(how));
-        else {
+        } else if (how == "drop") {
             field->clear();
             QApplication::sendEvent(field, &enter);
             QApplication::sendEvent(field, &drop);
-        }
-        EXPECT_EQ(field->text(), left) << how << ' ' << pasted;
-        if (QString(left) != "12") {
-            EXPECT_EQ(field->cursorPosition(), field->text().size()) << pasted;
+            // Refused while it hovers unless it holds a number; a copy, never a move.
+            EXPECT_EQ(enter.isAccepted(), !row.left.isEmpty());
+            EXPECT_EQ(drop.isAccepted() ? drop.dropAction() : Qt::CopyAction, Qt::CopyAction);
+        } else if (how == "input method")
+            QApplication::sendEvent(field, &phrase);
+        else if (how == "setText")
+            field->setText(row.pasted);
+        else if (how == "insert")
+            field->insert(row.pasted);
+        else
+            QTest::keySequence(field, QKeySequence(how));
+        const QString before = how == "drop" ? "" : "12";
+        EXPECT_EQ(field->text(), row.left);
+        EXPECT_EQ(unitList->currentText(), row.unit);
+        if (row.left != before) {
+            EXPECT_EQ(field->cursorPosition(),
+                      row.caret < 0 ? row.left.size() : row.caret + row.left.size() - 2);
         }
         QTest::keySequence(field, QKeySequence::Undo);
-        EXPECT_EQ(field->text(), undone) << pasted;
+        EXPECT_EQ(field->text(), row.undone);
+        EXPECT_EQ(unitList->currentText(), field->text() == before ? "KC" : row.unit);
         QTest::keySequence(field, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        EXPECT_EQ(field->text(), left) << pasted;
-        if (QString(left).isEmpty())
+        EXPECT_EQ(field->text(), row.left);
+        EXPECT_EQ(unitList->currentText(), row.unit);
+        if (row.left.isEmpty())
             continue;
         QTest::mouseClick(child("Command1"), Qt::LeftButton);
-        expectTexts(QStringLiteral("Label4=Kondenzátor má kapacitu %1 F").arg(capacity));
+        expectTexts(QStringLiteral("Label4=Kondenzátor má kapacitu %1 F").arg(row.capacity));
     }
     EXPECT_TRUE(closer.boxes.empty());
-    // Typing before and after a paste at the caret makes steps of their own.
+    // Typing before and after a paste in the middle of the text, nothing
+    // selected, makes steps of their own.
     field->clear();
     QTest::keyClicks(field, "12");
+    QTest::keyClick(field, Qt::Key_Left);
     QGuiApplication::clipboard()->setText("3");
     QTest::keySequence(field, QKeySequence::Paste);
     QTest::keyClicks(field, "4");
-    QString steps;
+    QString steps = field->text();
     for (int undo = 0; undo < 3; ++undo) {
         QTest::keySequence(field, QKeySequence::Undo);
-        steps += field->text() + u' ';
+        steps += u' ' + field->text();
     }
-    EXPECT_EQ(steps, "123 12  ");
+    EXPECT_EQ(steps, "1342 132 12 ");
 }
 
-// A unit list's current item is the label that its text equals, or none;
-// Down, Up and the wheel step from it, and the wheel turns only a list that
-// has the keyboard focus.
+// A unit list opens at the label that its text equals, or at none; Down, Up
+// and the wheel step from it, and the wheel turns only a list that has the
+// keyboard focus. An edit from a label to no label and back keeps the list's
+// undo history.
 TEST_F(Window, UnitListsStepFromTheUnitShown)
 {
     const struct {
         const char *list, *typed, *step, *current, *after;
     } rows[] = {
-        // typed: "" keeps the start text; step: a key, "wheel" or "wheel elsewhere".
-        {"Combo1", "", "Down", "V", "mV."},          {"Combo8", "", "Up", "uF", "mF."},
-        {"Combo8", "", "Down", "uF", "nF"},          {"Combo4", "", "wheel", "mF.", "uF"},
-        {"Combo1", "", "wheel elsewhere", "V", "V"}, {"Combo1", "nV", "Down", "nV", "pV"},
-        {"Combo2", "MC", "Up", "MC", "TC"},          {"Combo1", "kV", "Down", "", "TV"},
+        // typed: "" keeps the start text, "+…" types after it; step: keys,
+        // "wheel" or "wheel elsewhere".
+        {"Combo1", "", "Down", "V", "mV."},
+        {"Combo8", "", "Up", "uF", "mF."},
+        {"Combo8", "", "Down", "uF", "nF"},
+        {"Combo4", "", "wheel", "mF.", "uF"},
+        {"Combo1", "", "wheel elsewhere", "V", "V"},
+        {"Combo1", "nV", "Down", "nV", "pV"},
+        {"Combo2", "MC", "Up", "MC", "TC"},
+        {"Combo1", "kV", "Down", "", "TV"},
         {"Combo1", "mV", "Down", "", "TV"},
+        {"Combo1", "mV", "Up", "", "mV"},
+        {"Combo1", "kV", "wheel", "", "TV"},
+        {"Combo2", "+x", "Ctrl+Z", "", "KC"},
+        {"Combo2", "+x\b", "Ctrl+Z, Ctrl+Z", "KC", "KC"},
     };
     for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.list) + ' ' + row.typed + ' ' + row.step);
         reopen();
         auto *list = child<QComboBox>(row.list);
         showPage(child<QTabWidget>("SSTab1")->indexOf(list->parentWidget()));
         list->setFocus();
-        if (*row.typed != '\0') {
+        const QString typed(row.typed);
+        if (typed.startsWith(u'+')) {
+            list->lineEdit()->end(false);
+            QTest::keyClicks(list, typed.mid(1));
+        } else if (!typed.isEmpty()) {
             list->lineEdit()->selectAll();
-            QTest::keyClicks(list, row.typed);
+            QTest::keyClicks(list, typed);
+            EXPECT_EQ(list->currentText(), typed); // typed text is kept, matched or not
         }
-        EXPECT_EQ(list->currentIndex() < 0 ? QString() : list->itemText(list->currentIndex()),
-                  row.current)
-            << row.list << ' ' << row.typed;
-        if (*row.typed != '\0') {
-            EXPECT_EQ(list->currentText(), row.typed); // typed text is kept, matched or not
-        }
+        list->showPopup();
+        EXPECT_EQ(list->view()->currentIndex().data().toString(), row.current);
+        list->hidePopup();
         if (QString(row.step).startsWith("wheel")) {
             if (QString(row.step) != "wheel")
                 child("Text1")->setFocus();
@@ -254,8 +326,7 @@ TEST_F(Window, UnitListsStepFromTheUnitShown)
             QApplication::sendEvent(list, &notch);
         } else
             QTest::keySequence(list, QKeySequence(row.step));
-        EXPECT_EQ(list->currentText(), row.after)
-            << row.list << ' ' << row.typed << ' ' << row.step;
+        EXPECT_EQ(list->currentText(), row.after);
     }
 }
 
