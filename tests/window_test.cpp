@@ -19,10 +19,12 @@ using Window = WindowTest;
 // A press of each page's button, by a click or by Enter or the keypad's Enter
 // on the focused button, on a fresh window: the texts it leaves, its box (an
 // input error), whether the time-constant note shows, and where the focus
-// lands after the box. No press while a box is open opens another.
+// lands after the box. No press while a box is open opens another, and a
+// held key presses once.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
     constexpr auto click = Qt::Key_unknown; // else Key_Return, or the keypad's Key_Enter
+    constexpr auto heldReturn = Qt::Key_Launch0;
     // A click, then while its box is open every button and clickable label
     // pressed over AT-SPI and every button clicked in code.
     constexpr auto clickThenPressAll = Qt::Key_Any;
@@ -45,12 +47,14 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         {1, click, "Text3=3.4028235677973366E38", "", "Zadaná hodnota je příliš velká"},
         {4, Qt::Key_Return, "Text10=-2", "Text10=2|Label37=V kondenzátoru je energie 0,0002 J"},
         {3, click, "Text7=0", "Label26=Časová konstanta kondenzátoru je 0 sec.", "", "", true},
+        {3, click, "Text7=-0", "Label26=Časová konstanta kondenzátoru je 0 sec.", "", "", true},
         {3, Qt::Key_Return, "Text8=", "Text8=1", "Kondenzátor nemůže mít nulovou kapacitu"},
         {0, Qt::Key_Return, "Combo1=kV", "Label4=Kondenzátor má kapacitu 100 F",
          "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV", "Combo1"},
         {1, click, "Combo4=mF", "",
          "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", "Combo4"},
-        {1, clickThenPressAll, "Text3=0", "", "Zadaná hodnota nemůže být 0"}};
+        {1, clickThenPressAll, "Text3=0", "", "Zadaná hodnota nemůže být 0"},
+        {2, heldReturn, "Text5=0", "", "Zadaná hodnota nemůže být 0"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.set);
         reopen();
@@ -72,6 +76,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
             };
         if (row.key == click || row.key == clickThenPressAll)
             QTest::mouseClick(button, Qt::LeftButton);
+        else if (row.key == heldReturn)
+            holdKey(button, Qt::Key_Return);
         else
             QTest::keyClick(button, row.key,
                             row.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
@@ -167,7 +173,7 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
         {"Ctrl+V", "5 mCx", "5", "500", "12"},
         {"drop", "2 MC", "2", "200000", "", "MC"},
         {"input method", "1,000.5 mC", "1000.5", "0,10005", "12", "mC."},
-        {"setText", "5 mC", "5", "0,0005", "5", "mC."},
+        {"setText", "12e1 mC", "12e1", "0,012", "12e1", "mC."},
         {"setText", "abc", "12", "1200", "12"},
         {"insert", "1,000.5", "1000.5", "100050", "1000.5"},
         {"insert", "abc", "12", "1200", "12"},
@@ -231,7 +237,11 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
             QApplication::sendEvent(field, &drop);
             // Refused while it hovers unless it holds a number; a copy, never a move.
             EXPECT_EQ(enter.isAccepted(), !row.left.isEmpty());
-            EXPECT_EQ(drop.isAccepted() ? drop.dropAction() : Qt::CopyAction, Qt::CopyAction);
+            const auto action = [](const QDropEvent &event) {
+                return event.isAccepted() ? event.dropAction() : Qt::CopyAction;
+            };
+            EXPECT_EQ(action(enter), Qt::CopyAction);
+            EXPECT_EQ(action(drop), Qt::CopyAction);
         } else if (how == "input method")
             QApplication::sendEvent(field, &phrase);
         else if (how == "setText")
@@ -342,9 +352,14 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
               "#ffffff#ffffff");
     child("Label32")->clearFocus();
     EXPECT_NE(child("Label32")->grab().toImage().pixelColor(1, 0), QColor(Qt::white));
+    // A click, Space, Return, the keypad's Enter, and Return held down each open one box.
     QTest::mouseClick(child("Label23"), Qt::LeftButton);
-    EXPECT_EQ(closer.take(), QStringList{"Dielektra | Výpočet kapacity, náboje, napětí, časové "
-                                         "konstanty a energie kondenzátoru | Information | 1"});
+    QTest::keyClick(child("Label23"), Qt::Key_Space);
+    QTest::keyClick(child("Label23"), Qt::Key_Return);
+    QTest::keyClick(child("Label23"), Qt::Key_Enter, Qt::KeypadModifier);
+    holdKey(child("Label23"), Qt::Key_Return);
+    EXPECT_EQ(closer.take(), QStringList(5, "Dielektra | Výpočet kapacity, náboje, napětí, časové "
+                                            "konstanty a energie kondenzátoru | Information | 1"));
     // The address is handed to xdg-open, here a script that records it after
     // half a second, as a browser starts, and then ends as the row says.
     const struct {
