@@ -44,8 +44,10 @@ TEST(RandomClicks, DoWhatTheOracleSays)
 TEST(UnitsWritten, NameTheLabelOfTheirFamily)
 {
     using dielektra::UnitFamily;
-    const UnitFamily &V = dielektra::VoltageUnits, &C = dielektra::ChargeUnits;
-    const UnitFamily &F = dielektra::CapacityUnits, &O = dielektra::ResistanceUnits;
+    const UnitFamily &V = dielektra::VoltageUnits;
+    const UnitFamily &C = dielektra::ChargeUnits;
+    const UnitFamily &F = dielektra::CapacityUnits;
+    const UnitFamily &O = dielektra::ResistanceUnits;
     const struct {
         const UnitFamily &family;
         const char16_t *written;

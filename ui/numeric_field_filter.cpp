@@ -129,7 +129,7 @@ void dropNumber(QLineEdit *field, QDropEvent *drop)
 bool commitInput(QLineEdit *field, const QInputMethodEvent *input)
 {
     auto *validator = NumericFieldValidator::of(field);
-    const QString commit = input->commitString();
+    const QString &commit = input->commitString();
     if (validator == nullptr || validator->takesAsIs() || commit.isEmpty())
         return false;
     QString number;
