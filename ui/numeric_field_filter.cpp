@@ -25,8 +25,10 @@ bool passesUnfiltered(const QKeyEvent *key)
     for (const auto shortcut : shortcuts)
         if (key->matches(shortcut))
             return true;
+    // Backspace deletes as usual, and so does Delete, whose text X11 gives as
+    // the character DEL.
     return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->text().isEmpty() ||
-           key->text() == u"\b"; // backspace deletes as usual
+           key->text() == u"\b" || key->text() == u"\x7f";
 }
 
 // What a field receives for typed text: digits and periods, a comma as a
