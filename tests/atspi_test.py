@@ -35,7 +35,8 @@ ABOUT = [("image", "Kondenzátor 4700 µF, 63 V", ""),
          ("link", "https://www.ferrolux.example", "Press, SetFocus"),
          ("link", "Ferrolux edition 1 - 3", "Press, SetFocus")]
 MIN, MAX = -2**31, 2**31 - 1
-# Fields and a unit list's line edit on the first page, the text each is given,
+# Fields and unit lists' line edits on the first page (a field takes only a
+# number, so letters are walked in a unit list), the text each is given,
 # the offsets of its characters from left to right as drawn, and rows of:
 # boundary, offset, and the texts before, at and after it. Offsets count UTF-16
 # units; a character is what a reader sees as one, an emoji or a letter with
@@ -50,16 +51,31 @@ WALK = [
     ("Napětí – jednotka", "k V", [0, 1, 2], [
         ("WORD_START", 1, "", "k ", "V"), ("WORD_START", 3, "k ", "V", ""), ("CHAR", 1, "k", " ", "V"),
         ("LINE_END", 0, "", "k V", "")]),
-    ("Náboj", "a😀e\u0301", [0, 1, 3], [
+    ("Náboj – jednotka", "a😀e\u0301", [0, 1, 3], [
         ("CHAR", 2, "a", "😀", "e\u0301"), ("CHAR", 4, "😀", "e\u0301", ""),
         ("WORD_END", MIN, "", "a😀e\u0301", "")]),
-    ("Napětí", "שלום12ab", [4, 5, 6, 7, 3, 2, 1, 0], [
-        ("CHAR", 3, "ו", "ם", "1"), ("WORD_START", MAX, "", "שלום12ab", "")]),
+    ("Napětí – jednotka", "ש1a", [1, 2, 0], [
+        ("CHAR", 1, "ש", "1", "a"), ("WORD_START", MAX, "", "ש1a", "")]),
     ("Napětí", "", [], [
         ("CHAR", 0, "", "", ""), ("WORD_START", MIN, "", "", ""), ("LINE_END", MAX, "", "", "")]),
     ("Napětí", "7", [0], [
         ("CHAR", MIN, "", "7", ""), ("CHAR", MAX, "7", "", ""), ("WORD_END", -1, "", "7", "")]),
 ]
+# Texts that dictation and other assistive tools give the first page's fields,
+# in turn: the field, the request and its arguments, then the texts of the
+# field and of its unit list. A field takes the number that a text begins
+# with, as a paste does, and its unit list the unit after it where the list
+# has that unit; letters change nothing. Spočítat then uses what they hold.
+EDITS = [
+    ("Napětí", "setTextContents", ("1,000.5",), "1000.5", "ש1a"),
+    ("Napětí", "insertText", (0, "abc", 3), "1000.5", "ש1a"),
+    ("Napětí", "setTextContents", ("x 5",), "1000.5", "ש1a"),
+    ("Napětí", "setTextContents", ("1 000,5 V",), "1000.5", "V"),
+    ("Náboj", "setTextContents", ("",), "", "a😀e\u0301"),
+    ("Náboj", "insertText", (0, "2 500,5 V", 9), "2500.5", "a😀e\u0301"),
+    ("Náboj", "setTextContents", ("2 001,0 kC",), "2001.0", "KC"),
+]
+EDITED = "Kondenzátor má kapacitu 2000 F"
 # Requests as any client may send them, in turn, to the unit list's line edit
 # (unit), the Spočítat button (button) and, its unit list opened, a drop-down
 # list (list) and one of its items (item), and to the program (app): target, interface, method,
@@ -228,6 +244,21 @@ def walk(control, text, order, rows):
     return True
 
 
+def edit_fields(page):
+    for name, request, args, *expected in EDITS:
+        field = need(page, "text", name)
+        unit = need(need(page, "combo box", name + " – jednotka"), "text", "")
+        if not field or not unit:
+            continue
+        getattr(field.queryEditableText(), request)(*args)
+        got = [control.queryText().getText(0, -1) for control in (field, unit)]
+        check(got == expected, f"{name}: {request}{args} leaves {expected}"
+              + ("" if got == expected else f": got {got}"))
+    events.clear()
+    act(need(page, "push button", "Spočítat"), "Press")
+    check(wait_for(lambda: ("notification", EDITED, 1) in events), f"Spočítat then shows \"{EDITED}\"")
+
+
 def call(bus, target, interface, method, signature, args):
     """A request sent as it is, with no checks by a client library: its answer,
     the name of the error sent instead, or None if none came."""
@@ -324,16 +355,18 @@ def main(program):
                 need(pages[0], "combo box", name), "text", "")
             if control and not walk(control, text, order, rows):
                 return  # the program hangs
+        edit_fields(pages[0])
 
         address = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
             "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, 2000)
         bus = Gio.DBusConnection.new_for_address_sync(
             address.unpack()[0], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-        # A field as long as it takes, measured at once (Qt asks for each
-        # character's box in turn, for as many as the offsets span), and at
-        # once after it is set, before the line edit paints and so scrolls it.
-        field = need(pages[0], "text", "Napětí")
+        # A text as long as a line edit takes, measured at once (Qt asks for
+        # each character's box in turn, for as many as the offsets span), and
+        # at once after it is set, before the line edit paints and so scrolls
+        # it; in a unit list, as a field refuses a number this long.
+        field = need(need(pages[0], "combo box", "Napětí – jednotka"), "text", "")
         if not field:
             return
         bus.call(field.app.bus_name, field.path, "org.a11y.atspi.EditableText", "SetTextContents",

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -58,6 +59,17 @@ public:
 private:
     QTimer timer_;
 };
+
+// A key held down: its press, three auto-repeated presses and its release.
+inline void holdKey(QWidget *widget, Qt::Key key)
+{
+    for (const bool repeated : {false, true, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeated);
+        QApplication::sendEvent(widget, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
 
 // A shown, active main window with a box closer; controls by name.
 class WindowTest : public testing::Test {

@@ -1,5 +1,7 @@
 #include "ui/atspi_line_edit.h"
 
+#include "ui/numeric_field_validator.h"
+
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QGlyphRun>
@@ -290,14 +292,17 @@ public:
     // surprise the user.
     void scrollToSubstring(int /*start*/, int /*end*/) override {}
 
-    // Through the validator, as a paste: a field cleans what it is given.
+    // As a paste: a numeric field takes the number that the text holds.
     void replaceText(int start, int end, const QString &text) override
     {
         std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
         if (edit()->isReadOnly() || (start == end && text.isEmpty()))
             return;
         edit()->setSelection(start, end - start);
-        edit()->insert(text);
+        if (text.isEmpty())
+            edit()->del();
+        else
+            PasteNumber(edit(), text);
     }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }

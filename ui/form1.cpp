@@ -5,6 +5,7 @@
 #include "ui/accessibility.h"
 #include "ui/command_button.h"
 #include "ui/numeric_field_filter.h"
+#include "ui/numeric_field_validator.h"
 #include "ui/page_designs.h"
 #include "ui/platform.h"
 #include "ui/style.h"
@@ -186,7 +187,6 @@ Form1::Form1(QWidget *parent)
     SSTab1->setGeometry(0, 0, 553, 161);
     SSTab1->setUsesScrollButtons(false);
     auto *fieldFilter = new NumericFieldFilter(this);
-    auto *pasteCleaner = new PastedNumberCleaner(this);
 
     for (const PageDesign &design : pageDesigns) {
         const CalcPage &calc = CalcPages[design.calc];
@@ -214,7 +214,6 @@ Form1::Form1(QWidget *parent)
             field->setText(QString::fromUtf8(row.start));
             field->setAccessibleName(quantity);
             field->installEventFilter(fieldFilter);
-            field->setValidator(pasteCleaner);
             // Qt's 32,767 characters: room for any number a person types or
             // pastes, while a paste of megabytes is refused rather than laid
             // out and kept character by character in the undo history.
@@ -226,6 +225,7 @@ Form1::Form1(QWidget *parent)
             unitList->setEditText(QString::fromUtf8(row.unit));
             unitList->setAccessibleName(quantity + QStringLiteral(" – jednotka"));
             page->place(unitList, row.unitAt);
+            field->setValidator(new NumericFieldValidator(field, unitList, *row.calcField.family));
         }
 
         auto *button = named<CommandButton>(page, calc.button);
