@@ -55,6 +55,11 @@ WALK = [
         ("WORD_END", MIN, "", "a😀e\u0301", "")]),
     ("Napětí", "שלום12ab", [4, 5, 6, 7, 3, 2, 1, 0], [
         ("CHAR", 3, "ו", "ם", "1"), ("WORD_START", MAX, "", "שלום12ab", "")]),
+    # The Arabic face (DejaVu Sans here) draws a lam and an alef as one glyph,
+    # each letter with its share of it.
+    ("Napětí", "سلام", [3, 2, 1, 0], [("CHAR", 2, "ل", "ا", "م")]),
+    ("Napětí", "abcلا12", [0, 1, 2, 5, 6, 4, 3], [("CHAR", 3, "c", "ل", "ا")]),
+    ("Napětí – jednotka", "a لا", [0, 1, 3, 2], [("WORD_START", 3, "a ", "لا", "")]),
     ("Napětí", "", [], [
         ("CHAR", 0, "", "", ""), ("WORD_START", MIN, "", "", ""), ("LINE_END", MAX, "", "", "")]),
     ("Napětí", "7", [0], [
