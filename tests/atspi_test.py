@@ -165,6 +165,13 @@ def dump(page):
     return rows
 
 
+def check_selected(app, tab):
+    """Only the tab of the page shown is selected."""
+    tab_list = pyatspi.findDescendant(app, lambda o: o.getRoleName() == "page tab list")
+    selected = [t.name for t in tab_list or [] if t.getState().contains(pyatspi.STATE_SELECTED)]
+    check(selected == [tab], f"{tab}: the tab selected, no other: {selected}")
+
+
 def walk(control, text, order, rows):
     control.queryEditableText().setTextContents(text)
     got = control.queryText()
@@ -260,9 +267,11 @@ def main(program):
             app, lambda o: o.getRoleName() == "page tab list") or []]
         names = [page[0] for page in CALC_PAGES] + ["O programu"]
         check(tabs == [("page tab", name) for name in names], f"the tab list holds the six tabs: {tabs}")
+        check_selected(app, CALC_PAGES[0][0])
         for page, (tab, _, _, field, text, sentence) in zip(pages, CALC_PAGES):
             act(find(app, "page tab", tab), "Press")
             wait_for(lambda: page.getState().contains(pyatspi.STATE_SHOWING))
+            check_selected(app, tab)
             find(page, "text", field).queryEditableText().setTextContents(text)
             events.clear()
             act(find(page, "push button", "Spočítat"), "Press")
@@ -271,6 +280,7 @@ def main(program):
 
         act(find(app, "page tab", "O programu"), "Press")
         act(wait_for(lambda: find(app, "link", "Ferrolux edition 1 - 3")), "Press")
+        check_selected(app, "O programu")
         box = wait_for(lambda: find(app, "alert", "Dielektra"))
         check(box and find(box, "label", DESCRIPTION),
               "Label23's press action opens the description box")
