@@ -68,7 +68,10 @@ WALK = [
 # Requests as any client may send them, in turn, to the unit list's line edit
 # (unit), the Spočítat button (button) and, its unit list opened, a drop-down
 # list (list) and one of its items (item), and to the program (app): target, interface, method,
-# signature, arguments, and the answer, or the error sent at once.
+# signature, arguments, and the answer, or the error sent at once; for an edit
+# the text and the caret after it, too. An edit takes whole characters: an
+# offset inside one stands for its start, a range's end inside one for its
+# end; a reversed range is empty, a negative offset the start and -1 the end.
 CALLS = [
     ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,)),
     ("unit", "Text", "GetText", "ii", (-100, MAX), ("a😀e\u0301b",)),
@@ -86,6 +89,26 @@ CALLS = [
     ("unit", "EditableText", "InsertText", "isi", (MAX, "xyz", 2), (True,)),
     ("unit", "EditableText", "InsertText", "isi", (1, "1", MAX), (True,)),
     ("unit", "Text", "GetText", "ii", (0, -1), ("1e\u0301bxy",)),
+    ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,), ("a😀e\u0301b", 6)),
+    ("unit", "EditableText", "DeleteText", "ii", (2, 4), (True,), ("ab", 1)),
+    ("unit", "EditableText", "InsertText", "isi", (-1, "Z", 1), (True,), ("abZ", 3)),
+    ("unit", "EditableText", "InsertText", "isi", (-7, "x", 1), (True,), ("xabZ", 1)),
+    ("unit", "EditableText", "CutText", "ii", (1, -1), (True,), ("x", 1)),
+    ("unit", "EditableText", "PasteText", "i", (0,), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "CopyText", "ii", (3, 1), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "PasteText", "i", (MAX,), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "DeleteText", "ii", (3, 1), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "CutText", "ii", (-5, 2), (True,), ("Zx", 0)),
+    ("unit", "EditableText", "InsertText", "isi", (1, "", 0), (True,), ("Zx", 0)),
+    ("unit", "EditableText", "PasteText", "i", (MIN,), (True,), ("abZx", 2)),
+    ("unit", "EditableText", "SetTextContents", "s", ("e\u0301😀",), (True,), ("e\u0301😀", 4)),
+    ("unit", "EditableText", "CutText", "ii", (1, 2), (True,), ("😀", 0)),
+    ("unit", "EditableText", "PasteText", "i", (1,), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "InsertText", "isi", (MAX, "😀x", 1), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "CopyText", "ii", (3, MAX), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "InsertText", "isi", (3, "-", 1), (True,), ("e\u0301-😀", 3)),
+    ("unit", "EditableText", "PasteText", "i", (-1,), (True,), ("e\u0301-😀😀", 7)),
+    ("unit", "EditableText", "DeleteText", "ii", (MIN, MAX), (True,), ("", 0)),
     ("unit", "Text", "GetText", "", (), "InvalidArgs"),
     ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "InvalidArgs"),
     ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "InvalidArgs"),
@@ -333,7 +356,8 @@ def main(program):
         unit = find(pages[0], "combo box", CALC_PAGES[0][1] + " – jednotka")
         targets = {"unit": find(unit, "text", ""), "button": find(pages[0], "push button", "Spočítat"),
                    "app": app}
-        for target, *request, expected in CALLS:
+        for target, interface, method, signature, args, expected, *after in CALLS:
+            request = (interface, method, signature, args)
             if target == "list" and target not in targets:
                 x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
                 click(env["DISPLAY"], x + width - 6, y + height // 2)  # its arrow
@@ -343,8 +367,13 @@ def main(program):
                 check(False, f"{target} is found")
                 break
             got = call(bus, targets[target], *request)
-            check(got == expected, f"{target}: {request[1]}{request[3]} answers {expected}"
+            check(got == expected, f"{target}: {method}{args} answers {expected}"
                   + ("" if got == expected else f": got {got}"))
+            if after:
+                text = targets[target].queryText()
+                left = (text.getText(0, -1), text.caretOffset)
+                check(left == after[0], f"{target}: {method}{args} leaves {after[0]}"
+                      + ("" if left == after[0] else f": got {left}"))
             if got is None or window.poll() is not None:
                 break  # the program hangs or has crashed
         check(window.poll() is None, "the program runs on")
