@@ -174,8 +174,8 @@ private:
     using Spans = std::vector<std::pair<qreal, qreal>>;
 
     // Where the characters from start to end are drawn: a part for each run
-    // of glyphs, each run covering those of the
-    // characters that one script item holds, or a share of a ligature.
+    // of glyphs, which covers those of the characters that one script item
+    // holds, or a share of a ligature.
     Spans spans(int start, int end) const
     {
         Spans parts;
@@ -196,8 +196,9 @@ private:
             start = std::min(first->end, end);
         }
         const int last = layout.previousCursorPosition(end, QTextLayout::SkipCharacters);
-        if (const auto ligature = dielektra::atspi::ligatureAt(layout, line, last);
-            start < end && ligature && ligature->end > end) {
+        if (const auto ligature =
+                start < end ? dielektra::atspi::ligatureAt(layout, line, last) : std::nullopt;
+            ligature && ligature->end > end) {
             parts.push_back(
                 dielektra::atspi::share(layout, *ligature, std::max(ligature->start, start), end));
             end = std::max(ligature->start, start);

@@ -330,11 +330,10 @@ void Form1::Label32_Click()
 
 void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title)
 {
-    const Box shown{prompt, style, title.isEmpty() ? QStringLiteral("Dielektra") : title};
-    QMessageBox box(style == dielektra::MsgStyle::Critical ? QMessageBox::Critical
-                                                           : QMessageBox::Information,
-                    shown.title, prompt, QMessageBox::Ok, this);
-    const std::optional<Box> under = std::exchange(open_, shown);
+    QMessageBox box(
+        style == dielektra::MsgStyle::Critical ? QMessageBox::Critical : QMessageBox::Information,
+        title.isEmpty() ? QStringLiteral("Dielektra") : title, prompt, QMessageBox::Ok, this);
+    const std::optional<Box> under = std::exchange(open_, Box{prompt, style, title});
     box.exec();
     open_ = under;
     // Later, so that whoever asked for this box goes on first.
@@ -344,7 +343,7 @@ void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QStri
 
 void Form1::MsgBoxWhenFree(const QString &prompt, dielektra::MsgStyle style)
 {
-    const Box box{prompt, style, QStringLiteral("Dielektra")};
+    const Box box{prompt, style, {}};
     if (box == open_ || std::find(waiting_.begin(), waiting_.end(), box) != waiting_.end())
         return;
     waiting_.push_back(box);

@@ -8,7 +8,7 @@
 
 namespace {
 
-// A glyph as drawn: its font, its index there and its left edge.
+// A glyph as drawn: its font, its index there, and its left and right edge.
 struct Glyph {
     QRawFont font;
     quint32 index = 0;
@@ -71,10 +71,10 @@ dielektra::atspi::ligatureAt(const QTextLayout &layout, const QTextLine &line, i
             }
         return false;
     };
-    const int length = int(layout.text().size());
-    Ligature ligature{place, next(layout, place)};
     if (own.empty())
         return std::nullopt;
+    const int length = int(layout.text().size());
+    Ligature ligature{place, next(layout, place)};
     while (ligature.start > 0 && shares(previous(layout, ligature.start), ligature.start))
         ligature.start = previous(layout, ligature.start);
     while (ligature.end < length && shares(ligature.end, next(layout, ligature.end)))
