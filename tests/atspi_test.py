@@ -187,7 +187,7 @@ def dump(page):
 
 def check_selected(app, tab):
     """Only the tab of the page shown is selected."""
-    tab_list = pyatspi.findDescendant(app, lambda o: o.getRoleName() == "page tab list")
+    tab_list = pyatspi.findDescendant(app, lambda o: o.getRole() == pyatspi.ROLE_PAGE_TAB_LIST)
     selected = [t.name for t in tab_list or [] if t.getState().contains(pyatspi.STATE_SELECTED)]
     check(selected == [tab], f"{tab}: the tab selected, no other: {selected}")
 
