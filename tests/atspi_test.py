@@ -35,7 +35,8 @@ ABOUT = [("image", "Kondenzátor 4700 µF, 63 V", ""),
          ("link", "https://www.ferrolux.example", "Press, SetFocus"),
          ("link", "Ferrolux edition 1 - 3", "Press, SetFocus")]
 MIN, MAX = -2**31, 2**31 - 1
-# Fields and a unit list's line edit on the first page, the text each is given,
+# Fields and unit lists' line edits on the first page (a field takes only a
+# number, so letters are walked in a unit list), the text each is given,
 # the offsets of its characters from left to right as drawn, and rows of:
 # boundary, offset, and the texts before, at and after it. Offsets count UTF-16
 # units; a character is what a reader sees as one, an emoji or a letter with
@@ -50,20 +51,44 @@ WALK = [
     ("Napětí – jednotka", "k V", [0, 1, 2], [
         ("WORD_START", 1, "", "k ", "V"), ("WORD_START", 3, "k ", "V", ""), ("CHAR", 1, "k", " ", "V"),
         ("LINE_END", 0, "", "k V", "")]),
-    ("Náboj", "a😀e\u0301", [0, 1, 3], [
+    ("Náboj – jednotka", "a😀e\u0301", [0, 1, 3], [
         ("CHAR", 2, "a", "😀", "e\u0301"), ("CHAR", 4, "😀", "e\u0301", ""),
         ("WORD_END", MIN, "", "a😀e\u0301", "")]),
-    ("Napětí", "שלום12ab", [4, 5, 6, 7, 3, 2, 1, 0], [
-        ("CHAR", 3, "ו", "ם", "1"), ("WORD_START", MAX, "", "שלום12ab", "")]),
+    ("Napětí – jednotka", "ש1a", [1, 2, 0], [
+        ("CHAR", 1, "ש", "1", "a"), ("WORD_START", MAX, "", "ש1a", "")]),
+    # The Arabic face (DejaVu Sans here) draws a lam and an alef as one glyph,
+    # each letter with its share of it. Letters go into unit lists: a field
+    # takes only a number.
+    ("Napětí – jednotka", "سلام", [3, 2, 1, 0], [("CHAR", 2, "ل", "ا", "م")]),
+    ("Napětí – jednotka", "cلا1", [0, 3, 2, 1], [("CHAR", 1, "c", "ل", "ا")]),
+    ("Napětí – jednotka", "a لا", [0, 1, 3, 2], [("WORD_START", 3, "a ", "لا", "")]),
     ("Napětí", "", [], [
         ("CHAR", 0, "", "", ""), ("WORD_START", MIN, "", "", ""), ("LINE_END", MAX, "", "", "")]),
     ("Napětí", "7", [0], [
         ("CHAR", MIN, "", "7", ""), ("CHAR", MAX, "7", "", ""), ("WORD_END", -1, "", "7", "")]),
 ]
+# Texts that dictation and other assistive tools give the first page's fields,
+# in turn: the field, the request and its arguments, then the texts of the
+# field and of its unit list. A field takes the number that a text begins
+# with, as a paste does, and its unit list the unit after it where the list
+# has that unit; letters change nothing. Spočítat then uses what they hold.
+EDITS = [
+    ("Napětí", "setTextContents", ("1,000.5",), "1000.5", "pV"),
+    ("Napětí", "insertText", (0, "abc", 3), "1000.5", "pV"),
+    ("Napětí", "setTextContents", ("x 5",), "1000.5", "pV"),
+    ("Napětí", "setTextContents", ("1 000,5 V",), "1000.5", "V"),
+    ("Náboj", "setTextContents", ("",), "", "pC"),
+    ("Náboj", "insertText", (0, "2 500,5 V", 9), "2500.5", "pC"),
+    ("Náboj", "setTextContents", ("2 001,0 kC",), "2001.0", "KC"),
+]
+EDITED = "Kondenzátor má kapacitu 2000 F"
 # Requests as any client may send them, in turn, to the unit list's line edit
 # (unit), the Spočítat button (button) and, its unit list opened, a drop-down
 # list (list) and one of its items (item), and to the program (app): target, interface, method,
-# signature, arguments, and the answer, or the error sent at once.
+# signature, arguments, and the answer, or the error sent at once; for an edit
+# the text and the caret after it, too. An edit takes whole characters: an
+# offset inside one stands for its start, a range's end inside one for its
+# end; a reversed range is empty, a negative offset the start and -1 the end.
 CALLS = [
     ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,)),
     ("unit", "Text", "GetText", "ii", (-100, MAX), ("a😀e\u0301b",)),
@@ -81,6 +106,23 @@ CALLS = [
     ("unit", "EditableText", "InsertText", "isi", (MAX, "xyz", 2), (True,)),
     ("unit", "EditableText", "InsertText", "isi", (1, "1", MAX), (True,)),
     ("unit", "Text", "GetText", "ii", (0, -1), ("1e\u0301bxy",)),
+    ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,), ("a😀e\u0301b", 6)),
+    ("unit", "EditableText", "DeleteText", "ii", (2, 4), (True,), ("ab", 1)),
+    ("unit", "EditableText", "InsertText", "isi", (-1, "Z", 1), (True,), ("abZ", 3)),
+    ("unit", "EditableText", "InsertText", "isi", (-7, "x", 1), (True,), ("xabZ", 1)),
+    ("unit", "EditableText", "CutText", "ii", (1, -1), (True,), ("x", 1)),
+    ("unit", "EditableText", "PasteText", "i", (0,), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "CopyText", "ii", (3, 1), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "PasteText", "i", (MAX,), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "DeleteText", "ii", (3, 1), (True,), ("abZx", 3)),
+    ("unit", "EditableText", "CutText", "ii", (-5, 2), (True,), ("Zx", 0)),
+    ("unit", "EditableText", "PasteText", "i", (MIN,), (True,), ("abZx", 2)),
+    ("unit", "EditableText", "SetTextContents", "s", ("e\u0301😀",), (True,), ("e\u0301😀", 4)),
+    ("unit", "EditableText", "CutText", "ii", (1, 2), (True,), ("😀", 0)),
+    ("unit", "EditableText", "PasteText", "i", (1,), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "InsertText", "isi", (MAX, "😀x", 1), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "CopyText", "ii", (3, MAX), (True,), ("e\u0301😀", 2)),
+    ("unit", "EditableText", "PasteText", "i", (-1,), (True,), ("e\u0301😀😀", 6)),
     ("unit", "Text", "GetText", "", (), "InvalidArgs"),
     ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "InvalidArgs"),
     ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "InvalidArgs"),
@@ -187,6 +229,13 @@ def dump(page):
     return rows
 
 
+def check_selected(app, tab):
+    """Only the tab of the page shown is selected."""
+    tab_list = pyatspi.findDescendant(app, lambda o: o.getRole() == pyatspi.ROLE_PAGE_TAB_LIST)
+    selected = [t.name for t in tab_list or [] if t.getState().contains(pyatspi.STATE_SELECTED)]
+    check(selected == [tab], f"{tab}: the tab selected, no other: {selected}")
+
+
 def walk(control, text, order, rows):
     control.queryEditableText().setTextContents(text)
     got = control.queryText()
@@ -226,6 +275,26 @@ def walk(control, text, order, rows):
           and control.getState().contains(pyatspi.STATE_EDITABLE),
           f"{text!r}: no place beyond its end; editable")
     return True
+
+
+def edit_fields(page):
+    # The unit lists start from a unit that no row writes.
+    for name, unit in (("Napětí", "pV"), ("Náboj", "pC")):
+        edit = need(need(page, "combo box", name + " – jednotka"), "text", "")
+        if edit:
+            edit.queryEditableText().setTextContents(unit)
+    for name, request, args, *expected in EDITS:
+        field = need(page, "text", name)
+        unit = need(need(page, "combo box", name + " – jednotka"), "text", "")
+        if not field or not unit:
+            continue
+        getattr(field.queryEditableText(), request)(*args)
+        got = [control.queryText().getText(0, -1) for control in (field, unit)]
+        check(got == expected, f"{name}: {request}{args} leaves {expected}"
+              + ("" if got == expected else f": got {got}"))
+    events.clear()
+    act(need(page, "push button", "Spočítat"), "Press")
+    check(wait_for(lambda: ("notification", EDITED, 1) in events), f"Spočítat then shows \"{EDITED}\"")
 
 
 def call(bus, target, interface, method, signature, args):
@@ -286,9 +355,11 @@ def main(program):
             app, lambda o: o.getRole() == pyatspi.ROLE_PAGE_TAB_LIST) or []]
         names = [page[0] for page in CALC_PAGES] + ["O programu"]
         check(tabs == [("page tab", name) for name in names], f"the tab list holds the six tabs: {tabs}")
+        check_selected(app, CALC_PAGES[0][0])
         for page, (tab, _, _, field, text, sentence) in zip(pages, CALC_PAGES):
             act(need(app, "page tab", tab), "Press")
             wait_for(lambda: page.getState().contains(pyatspi.STATE_SHOWING))
+            check_selected(app, tab)
             control = need(page, "text", field)
             if control:
                 control.queryEditableText().setTextContents(text)
@@ -300,6 +371,7 @@ def main(program):
         act(need(app, "page tab", "O programu"), "Press")
         act(wait_for(lambda: find(app, "link", "Ferrolux edition 1 - 3")) or
             need(app, "link", "Ferrolux edition 1 - 3"), "Press")
+        check_selected(app, "O programu")
         box = wait_for(lambda: find(app, "alert", "Dielektra"))
         check(box and find(box, "label", DESCRIPTION),
               "Label23's press action opens the description box")
@@ -324,16 +396,18 @@ def main(program):
                 need(pages[0], "combo box", name), "text", "")
             if control and not walk(control, text, order, rows):
                 return  # the program hangs
+        edit_fields(pages[0])
 
         address = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
             "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, 2000)
         bus = Gio.DBusConnection.new_for_address_sync(
             address.unpack()[0], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-        # A field as long as it takes, measured at once (Qt asks for each
-        # character's box in turn, for as many as the offsets span), and at
-        # once after it is set, before the line edit paints and so scrolls it.
-        field = need(pages[0], "text", "Napětí")
+        # A text as long as a line edit takes, measured at once (Qt asks for
+        # each character's box in turn, for as many as the offsets span), and
+        # at once after it is set, before the line edit paints and so scrolls
+        # it; in a unit list, as a field refuses a number this long.
+        field = need(need(pages[0], "combo box", "Napětí – jednotka"), "text", "")
         if not field:
             return
         bus.call(field.app.bus_name, field.path, "org.a11y.atspi.EditableText", "SetTextContents",
@@ -354,7 +428,8 @@ def main(program):
         unit = need(pages[0], "combo box", CALC_PAGES[0][1] + " – jednotka")
         targets = {"unit": need(unit, "text", ""), "button": need(pages[0], "push button", "Spočítat"),
                    "app": app}
-        for target, *request, expected in CALLS:
+        for target, interface, method, signature, args, expected, *after in CALLS:
+            request = (interface, method, signature, args)
             if target == "list" and target not in targets and unit:
                 x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
                 click(env["DISPLAY"], x + width - 6, y + height // 2)  # its arrow
@@ -364,8 +439,13 @@ def main(program):
                 check(False, f"{target} is found")
                 break
             got = call(bus, targets[target], *request)
-            check(got == expected, f"{target}: {request[1]}{request[3]} answers {expected}"
+            check(got == expected, f"{target}: {method}{args} answers {expected}"
                   + ("" if got == expected else f": got {got}"))
+            if after:
+                text = targets[target].queryText()
+                left = (text.getText(0, -1), text.caretOffset)
+                check(left == after[0], f"{target}: {method}{args} leaves {after[0]}"
+                      + ("" if left == after[0] else f": got {left}"))
             if got is None or window.poll() is not None:
                 break  # the program hangs or has crashed
         check(window.poll() is None, "the program runs on")

@@ -38,3 +38,36 @@ TEST(RandomClicks, DoWhatTheOracleSays)
             << click.a << '|' << click.unitA << '|' << click.b << '|' << click.unitB;
     }
 }
+
+// A unit written after a pasted number names its family's label, as the
+// family spells it or as people write it; anything else names none.
+TEST(UnitsWritten, NameTheLabelOfTheirFamily)
+{
+    using dielektra::UnitFamily;
+    const UnitFamily &V = dielektra::VoltageUnits;
+    const UnitFamily &C = dielektra::ChargeUnits;
+    const UnitFamily &F = dielektra::CapacityUnits;
+    const UnitFamily &O = dielektra::ResistanceUnits;
+    const struct {
+        const UnitFamily &family;
+        const char16_t *written;
+        const char *label; // "" for none
+    } rows[] = {
+        {V, u"KV", "KV"},      {V, u" kV", "KV"},     {V, u"\u00a0\u202fkV.", "KV"},
+        {V, u"mV.", "mV."},    {V, u"mV", "mV."},     {V, u"MV", "MV"},
+        {V, u"V", "V"},        {V, u"TV, 3", "TV"},   {V, u"pV)", "pV"},
+        {V, u"nV\tx", "nV"},   {V, u"kVx", ""},       {V, u"Vodka", ""},
+        {V, u"kV/m", ""},      {V, u"v", ""},         {V, u"kF", ""},
+        {V, u"K", ""},         {V, u"", ""},          {V, u"\tV", ""},
+        {V, u"mmV", ""},       {C, u"kC", "KC"},      {C, u"V", ""},
+        {F, u"uF", "uF"},      {F, u"\u00b5F", "uF"}, {F, u"\u03bcF", "uF"},
+        {F, u"pF", "pF"},      {F, u"f", ""},         {O, u"O", "O"},
+        {O, u"M\u03a9", "MO"}, {O, u"k\u2126", "KO"}, {O, u"kohm", "KO"},
+        {O, u"Ohm", "O"},      {O, u"mohm", "mO."},   {O, u"mO.", "mO."},
+        {O, u"MOhm!", "MO"},   {O, u"OK", ""},        {O, u"ohms", ""},
+    };
+    for (const auto &row : rows) {
+        const auto *label = dielektra::UnitWrittenAt(row.family, row.written);
+        EXPECT_EQ(label == nullptr ? "" : label->text, row.label) << "row " << &row - rows;
+    }
+}

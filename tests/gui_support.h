@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -32,32 +35,71 @@ inline void PrintTo(const QString &text, std::ostream *out)
 class BoxCloser : public QObject {
 public:
     QStringList boxes;               // "title | text | icon | buttons"
-    std::function<void()> whileOpen; // runs once while the next box is open
+    std::function<void()> whileOpen; // runs once while the next box is open, then closes it
+    int mostOpenAtOnce = 0;          // the most boxes that were ever open together
 
     BoxCloser()
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                if (whileOpen) { // on a timer of its own: a box it opens is closed too
-                    QTimer::singleShot(0, this, std::exchange(whileOpen, {}));
-                    return;
-                }
-                boxes += QStringLiteral("%1 | %2 | %3 | %4")
-                             .arg(box->windowTitle(), box->text(),
-                                  QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))
-                             .arg(box->buttons().size());
-                box->button(QMessageBox::Ok)->click();
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr || box == held_)
+                return;
+            if (whileOpen) { // on a timer of its own: a box it opens is closed too
+                held_ = box;
+                QTimer::singleShot(0, this, [this, run = std::exchange(whileOpen, {})] {
+                    run();
+                    if (held_ != nullptr)
+                        close(held_);
+                    held_ = nullptr;
+                });
+                return;
             }
+            close(box);
         });
         timer_.start(5);
+        QApplication::instance()->installEventFilter(this);
     }
 
     // The boxes shown since the last call.
     QStringList take() { return std::exchange(boxes, {}); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) != nullptr) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            mostOpenAtOnce = std::max(
+                mostOpenAtOnce, int(std::count_if(windows.begin(), windows.end(), [](QWidget *w) {
+                    return qobject_cast<QMessageBox *>(w) != nullptr && w->isVisible();
+                })));
+        }
+        return false;
+    }
+
 private:
+    void close(QMessageBox *box)
+    {
+        boxes += QStringLiteral("%1 | %2 | %3 | %4")
+                     .arg(box->windowTitle(), box->text(),
+                          QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))
+                     .arg(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    }
+
     QTimer timer_;
+    QPointer<QMessageBox> held_;
 };
+
+// A key held down: its press, three auto-repeated presses and its release.
+inline void holdKey(QWidget *widget, Qt::Key key)
+{
+    for (const bool repeated : {false, true, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeated);
+        QApplication::sendEvent(widget, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
 
 // A shown, active main window with a box closer; controls by name.
 class WindowTest : public testing::Test {

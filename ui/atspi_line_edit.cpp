@@ -1,5 +1,8 @@
 #include "ui/atspi_line_edit.h"
 
+#include "ui/numeric_field_validator.h"
+#include "ui/split_ligature.h"
+
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QGlyphRun>
@@ -10,6 +13,7 @@
 #include <algorithm>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -125,18 +129,14 @@ public:
     // right-to-left run may lie apart.
     QRect box(int start, int end) const
     {
-        qreal from = 0;
-        qreal to = 0;
-        bool any = false;
-        // Each run covers those of the characters that one script item holds.
-        for (const QGlyphRun &run : line.glyphRuns(start, end - start)) {
-            const QRectF part = run.boundingRect();
-            from = any ? std::min(from, part.left()) : part.left();
-            to = any ? std::max(to, part.right()) : part.right();
-            any = true;
+        const Spans parts = spans(start, end);
+        // A tab or a character without a glyph: between its edges.
+        auto [from, to] = parts.empty() ? std::minmax({line.cursorToX(start), line.cursorToX(end)})
+                                        : parts.front();
+        for (const auto &[partFrom, partTo] : parts) {
+            from = std::min(from, partFrom);
+            to = std::max(to, partTo);
         }
-        if (!any) // a tab or a character without a glyph: between its edges
-            std::tie(from, to) = std::minmax({line.cursorToX(start), line.cursorToX(end)});
         return {left + qRound(from), top, qRound(to) - qRound(from), height};
     }
     // The character drawn at a point, or -1: Qt's own answer where it holds,
@@ -153,9 +153,9 @@ public:
         if (start < chars.length && box(start, chars.endAt(start)).contains(point))
             return start;
         const auto holds = [&](int from, int to) {
-            const QList<QGlyphRun> runs = line.glyphRuns(from, to - from);
-            return std::any_of(runs.begin(), runs.end(), [x](const QGlyphRun &run) {
-                return run.boundingRect().left() <= x && x < run.boundingRect().right();
+            const Spans parts = spans(from, to);
+            return std::any_of(parts.begin(), parts.end(), [x](const auto &part) {
+                return part.first <= x && x < part.second;
             });
         };
         int end = chars.length;
@@ -172,6 +172,44 @@ public:
     }
 
 private:
+    using Spans = std::vector<std::pair<qreal, qreal>>;
+
+    // Where the characters from start to end are drawn: a part for each run
+    // of glyphs, which covers those of the characters that one script item
+    // holds, or a share of a ligature.
+    Spans spans(int start, int end) const
+    {
+        Spans parts;
+        const QList<QGlyphRun> runs = line.glyphRuns(start, end - start);
+        if (std::none_of(runs.begin(), runs.end(), [](const QGlyphRun &run) {
+                return dielektra::atspi::misplacesSplitLigature(int(run.flags()));
+            })) {
+            for (const QGlyphRun &run : runs)
+                parts.emplace_back(run.boundingRect().left(), run.boundingRect().right());
+            return parts;
+        }
+        // Ligatures split at either end get their share; the characters
+        // between split none.
+        if (const auto first = dielektra::atspi::ligatureAt(layout, line, start);
+            first && (first->start < start || first->end > end)) {
+            parts.push_back(
+                dielektra::atspi::share(layout, *first, start, std::min(first->end, end)));
+            start = std::min(first->end, end);
+        }
+        const int last = layout.previousCursorPosition(end, QTextLayout::SkipCharacters);
+        if (const auto ligature =
+                start < end ? dielektra::atspi::ligatureAt(layout, line, last) : std::nullopt;
+            ligature && ligature->end > end) {
+            parts.push_back(
+                dielektra::atspi::share(layout, *ligature, std::max(ligature->start, start), end));
+            end = std::max(ligature->start, start);
+        }
+        if (start < end)
+            for (const QGlyphRun &run : line.glyphRuns(start, end - start))
+                parts.emplace_back(run.boundingRect().left(), run.boundingRect().right());
+        return parts;
+    }
+
     QTextLayout layout;
     QTextLine line;
     int left = 0, top = 0, height = 0;
@@ -290,14 +328,17 @@ public:
     // surprise the user.
     void scrollToSubstring(int /*start*/, int /*end*/) override {}
 
-    // Through the validator, as a paste: a field cleans what it is given.
+    // As a paste: a numeric field takes the number that the text holds.
     void replaceText(int start, int end, const QString &text) override
     {
         std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
         if (edit()->isReadOnly() || (start == end && text.isEmpty()))
             return;
         edit()->setSelection(start, end - start);
-        edit()->insert(text);
+        if (text.isEmpty())
+            edit()->del();
+        else
+            PasteNumber(edit(), text);
     }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }

@@ -17,7 +17,9 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit clicked();
+        // One click a press: a held key would open box after box.
+        if (!event->isAutoRepeat())
+            emit clicked();
         return;
     default:
         QLabel::keyPressEvent(event);

@@ -1,11 +1,18 @@
 #include "ui/command_button.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 CommandButton::CommandButton(QWidget *parent) : QPushButton(parent)
 {
     setAutoDefault(false);
     setDefault(false);
+    connect(this, &QAbstractButton::pressed, this,
+            [this] { pressedUnderBox_ = QApplication::activeModalWidget() != nullptr; });
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (!pressedUnderBox_)
+            emit triggered();
+    });
 }
 
 void CommandButton::keyPressEvent(QKeyEvent *event)

@@ -10,6 +10,16 @@ class CommandButton : public QPushButton {
 public:
     explicit CommandButton(QWidget *parent);
 
+signals:
+    // A click whose press began while no box was open. A screen reader's
+    // press arrives as Qt's animated click, which comes 100 ms after the
+    // press: a press that arrived while a box was open does nothing even
+    // where the box has closed by then.
+    void triggered();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool pressedUnderBox_ = false;
 };

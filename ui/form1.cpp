@@ -5,6 +5,7 @@
 #include "ui/accessibility.h"
 #include "ui/command_button.h"
 #include "ui/numeric_field_filter.h"
+#include "ui/numeric_field_validator.h"
 #include "ui/page_designs.h"
 #include "ui/platform.h"
 #include "ui/style.h"
@@ -25,8 +26,10 @@
 #include <QTabWidget>
 #include <QTranslator>
 
+#include <algorithm>
 #include <optional>
 #include <span>
+#include <utility>
 
 using dielektra::CalcPage;
 using dielektra::CalcPages;
@@ -78,10 +81,10 @@ QPixmap readPng(const QString &path)
 }
 
 // A click that reaches a control while a box is open does nothing: modality
-// stops the mouse and the keys, but not a press over AT-SPI (Qt's button
-// clicks at once) or a click in code, and each would open a box in the box.
-// Checked when the click is handled, so a queued press that arrives once the
-// box has closed acts as any other.
+// stops the mouse and the keys, but not a press over AT-SPI or a click in
+// code, and each would open a box in the box. Checked when the click is
+// handled; a press that arrived while a box was open is dropped where it
+// arrives (the button, the label's accessible press).
 template <typename Handler> auto unlessBoxOpen(Handler handler)
 {
     return [handler] {
@@ -158,6 +161,9 @@ Form1::Form1(QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       pageOps_(std::make_unique<Page>(*this))
 {
+    boxClosed_.setSingleShot(true);
+    boxClosed_.setInterval(0);
+    connect(&boxClosed_, &QTimer::timeout, this, &Form1::showWaitingBox);
     installCzechQtTranslation();
     dielektra::accessibility::install();
     // The banners are the longest texts: in Liberation Sans the longest needs
@@ -186,7 +192,6 @@ Form1::Form1(QWidget *parent)
     SSTab1->setGeometry(0, 0, 553, 161);
     SSTab1->setUsesScrollButtons(false);
     auto *fieldFilter = new NumericFieldFilter(this);
-    auto *pasteCleaner = new PastedNumberCleaner(this);
 
     for (const PageDesign &design : pageDesigns) {
         const CalcPage &calc = CalcPages[design.calc];
@@ -214,7 +219,6 @@ Form1::Form1(QWidget *parent)
             field->setText(QString::fromUtf8(row.start));
             field->setAccessibleName(quantity);
             field->installEventFilter(fieldFilter);
-            field->setValidator(pasteCleaner);
             // Qt's 32,767 characters: room for any number a person types or
             // pastes, while a paste of megabytes is refused rather than laid
             // out and kept character by character in the undo history.
@@ -226,13 +230,14 @@ Form1::Form1(QWidget *parent)
             unitList->setEditText(QString::fromUtf8(row.unit));
             unitList->setAccessibleName(quantity + QStringLiteral(" – jednotka"));
             page->place(unitList, row.unitAt);
+            field->setValidator(new NumericFieldValidator(field, unitList, *row.calcField.family));
         }
 
         auto *button = named<CommandButton>(page, calc.button);
         button->setText(QStringLiteral("Spočítat"));
         button->setAccessibleDescription(QString::fromUtf8(design.tab));
         page->place(button, buttonRect);
-        connect(button, &QPushButton::clicked, this,
+        connect(button, &CommandButton::triggered, this,
                 unlessBoxOpen([this, &design] { Command_Click(design.calc); }));
 
         auto *panel = named<QFrame>(page, design.panel);
@@ -317,17 +322,41 @@ void Form1::Label32_Click()
 {
     // Rather than leave the click unanswered when no browser opens.
     dielektra::platform::openAddress(QString::fromLatin1(AboutPage::MakerAddress), this, [this] {
-        MsgBox(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
-                   QString::fromLatin1(AboutPage::MakerAddress),
-               dielektra::MsgStyle::Information);
+        MsgBoxWhenFree(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
+                           QString::fromLatin1(AboutPage::MakerAddress),
+                       dielektra::MsgStyle::Information);
     });
 }
 
 void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title)
 {
-    const auto icon =
-        style == dielektra::MsgStyle::Critical ? QMessageBox::Critical : QMessageBox::Information;
-    QMessageBox box(icon, title.isEmpty() ? QStringLiteral("Dielektra") : title, prompt,
-                    QMessageBox::Ok, this);
+    QMessageBox box(
+        style == dielektra::MsgStyle::Critical ? QMessageBox::Critical : QMessageBox::Information,
+        title.isEmpty() ? QStringLiteral("Dielektra") : title, prompt, QMessageBox::Ok, this);
+    const std::optional<Box> under = std::exchange(open_, Box{prompt, style, title});
     box.exec();
+    open_ = under;
+    // Later, so that whoever asked for this box goes on first.
+    if (!waiting_.empty())
+        boxClosed_.start();
+}
+
+void Form1::MsgBoxWhenFree(const QString &prompt, dielektra::MsgStyle style)
+{
+    const Box box{prompt, style, {}};
+    if (box == open_ || std::find(waiting_.begin(), waiting_.end(), box) != waiting_.end())
+        return;
+    waiting_.push_back(box);
+    showWaitingBox();
+}
+
+void Form1::showWaitingBox()
+{
+    // Every box of the window opens through MsgBox, which calls again for
+    // the next one when it has closed.
+    if (waiting_.empty() || QApplication::activeModalWidget() != nullptr)
+        return;
+    const Box box = waiting_.front();
+    waiting_.pop_front();
+    MsgBox(box.prompt, box.style, box.title);
 }

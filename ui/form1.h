@@ -3,10 +3,13 @@
 #include "core/calculate.h"
 #include "core/pages.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <deque>
 #include <memory>
+#include <optional>
 
 class QTabWidget;
 
@@ -28,9 +31,24 @@ public:
 
 private:
     class Page;
+    struct Box {
+        QString prompt;
+        dielektra::MsgStyle style;
+        QString title;
+        bool operator==(const Box &) const = default;
+    };
+
     void Form_Load();
+    // For news that comes back later, unasked (the browser that did not
+    // start): shown at once, or once the box that is open has closed, never
+    // over it; dropped where the same box is already open or waiting.
+    void MsgBoxWhenFree(const QString &prompt, dielektra::MsgStyle style);
+    void showWaitingBox();
 
     QTabWidget *SSTab1 = nullptr;
     std::array<dielektra::CalcQuantities, 5> quantities_{};
     std::unique_ptr<Page> pageOps_;
+    std::optional<Box> open_; // the box that MsgBox shows now
+    std::deque<Box> waiting_; // for MsgBoxWhenFree, first come first shown
+    QTimer boxClosed_;        // shows the next waiting box after the open one closed
 };

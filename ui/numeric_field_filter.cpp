@@ -1,6 +1,7 @@
 #include "ui/numeric_field_filter.h"
 
-#include "ui/caret.h"
+#include "ui/numeric_field_validator.h"
+#include "ui/pasted_number.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,127 +13,48 @@
 #include <QMimeData>
 
 #include <array>
+#include <functional>
+#include <utility>
 
 namespace {
 
 bool passesUnfiltered(const QKeyEvent *key)
 {
-    static constexpr std::array shortcuts{QKeySequence::Copy,  QKeySequence::Cut,
-                                          QKeySequence::Paste, QKeySequence::Undo,
-                                          QKeySequence::Redo,  QKeySequence::SelectAll};
+    static constexpr std::array shortcuts{QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Undo,
+                                          QKeySequence::Redo, QKeySequence::SelectAll};
     for (const auto shortcut : shortcuts)
         if (key->matches(shortcut))
             return true;
-    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->text().isEmpty();
+    // Backspace deletes as usual, and so does Delete, whose text X11 gives as
+    // the character DEL.
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->text().isEmpty() ||
+           key->text() == u"\b" || key->text() == u"\x7f";
 }
 
-bool endsCell(char32_t c)
+// What a field receives for typed text: digits and periods, a comma as a
+// period; every other character is dropped.
+QString typed(const QString &text)
 {
-    return c == U'\t' || c == U'\n' || c == U'\r' || c == U'\v' || c == U'\f' || c == U'\u0085' ||
-           c == U'\u2028' || c == U'\u2029';
-}
-
-bool isDropped(char32_t c)
-{
-    return QChar::isSpace(c) || QChar::category(c) == QChar::Other_Format;
-}
-
-// U+2212 as "-" and any decimal digit as its ASCII digit; the rest as it is.
-char32_t asAscii(char32_t c)
-{
-    if (c == U'\u2212')
-        return U'-';
-    if (QChar::category(c) == QChar::Number_DecimalDigit)
-        return U'0' + char32_t(QChar::digitValue(c));
-    return c;
-}
-
-// The characters of a paste as a number sees them: ASCII digits for any
-// decimal digit, "-" for U+2212, blanks and format characters skipped, and
-// the end at a tab or line break once a character was seen (before it,
-// empty cells and lines are passed over).
-class PastedCharacters {
-public:
-    explicit PastedCharacters(QStringView text) : text_(text) {}
-
-    // 0 at the end; a non-ASCII character other than those above is 0x7f.
-    char peek()
-    {
-        if (!ready_)
-            advance();
-        return current_;
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u',')
+            kept += u'.';
+        // A typed period passes as it is: cancelling it would turn 1.5 into 15.
+        else if ((c >= u'0' && c <= u'9') || c == u'.')
+            kept += c;
     }
-    void take() { ready_ = false; }
-
-private:
-    void advance()
-    {
-        ready_ = true;
-        current_ = 0;
-        while (at_ < text_.size()) {
-            char32_t c = text_[at_++].unicode();
-            if (c == U' ')
-                continue; // the commonest blank, before any lookup
-            if (QChar::isHighSurrogate(c) && at_ < text_.size() && text_[at_].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), text_[at_++].unicode());
-            if (endsCell(c)) {
-                if (seen_)
-                    return;
-                continue;
-            }
-            if (c >= 0x80 && isDropped(c))
-                continue;
-            seen_ = true;
-            if (c >= 0x80)
-                c = asAscii(c);
-            current_ = c < 0x80 ? char(c) : char(0x7f);
-            return;
-        }
-    }
-
-    QStringView text_;
-    qsizetype at_ = 0;
-    bool seen_ = false;
-    bool ready_ = false;
-    char current_ = 0;
-};
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
+    return kept;
 }
 
-// Grouping separators go; the decimal one becomes ".".
-void resolveSeparators(std::string &mantissa)
+void type(QLineEdit *field, const QString &text)
 {
-    const auto commas = std::count(mantissa.begin(), mantissa.end(), ',');
-    const auto periods = std::count(mantissa.begin(), mantissa.end(), '.');
-    std::string::size_type decimal = std::string::npos;
-    if (commas > 0 && periods > 0)
-        decimal = mantissa.find_last_of(",.");
-    else if (commas + periods == 1)
-        decimal = mantissa.find_first_of(",.");
-    std::string kept;
-    kept.reserve(mantissa.size());
-    for (std::string::size_type i = 0; i < mantissa.size(); ++i) {
-        if (i == decimal)
-            kept += '.';
-        else if (isDigit(mantissa[i]))
-            kept += mantissa[i];
-    }
-    mantissa = std::move(kept);
-}
-
-// Qt keeps an undo step apart from the one before only when the caret moves;
-// so it is moved away and back, and the selection restored.
-void separateUndoStep(QLineEdit *field)
-{
-    const Caret caret(*field);
-    const int away = caret.at > 0 ? caret.at - 1 : caret.at + 1;
-    if (away > field->text().size())
-        return; // an empty field: nothing before to keep apart
-    field->setCursorPosition(away);
-    caret.restore(*field);
+    if (text.isEmpty())
+        return;
+    if (auto *validator = NumericFieldValidator::of(field))
+        validator->takeAsIs([&] { field->insert(text); });
+    else
+        field->insert(text);
 }
 
 void pasteFromClipboard(QLineEdit *field, QClipboard::Mode mode)
@@ -140,61 +62,119 @@ void pasteFromClipboard(QLineEdit *field, QClipboard::Mode mode)
     PasteNumber(field, QGuiApplication::clipboard()->text(mode));
 }
 
-// The field's own menu, its Paste through PasteNumber.
+// The field's own menu, its Paste through PasteNumber and its Undo and Redo
+// taking a pasted unit back and forth with the number.
 void showContextMenu(QLineEdit *field, const QPoint &globalPos)
 {
     QMenu *menu = field->createStandardContextMenu();
-    const QString paste = QLineEdit::tr("&Paste");
+    auto *validator = NumericFieldValidator::of(field);
+    const std::pair<QString, std::function<void()>> actions[] = {
+        {QLineEdit::tr("&Paste"), [field] { pasteFromClipboard(field, QClipboard::Clipboard); }},
+        {QLineEdit::tr("&Undo"), [validator] { validator->undo(); }},
+        {QLineEdit::tr("&Redo"), [validator] { validator->redo(); }}};
     for (QAction *action : menu->actions()) {
-        if (action->text().startsWith(paste)) {
-            QObject::disconnect(action, nullptr, field, nullptr);
-            QObject::connect(action, &QAction::triggered, field,
-                             [field] { pasteFromClipboard(field, QClipboard::Clipboard); });
+        for (const auto &[text, run] : actions) {
+            if (validator != nullptr && action->text().startsWith(text)) {
+                QObject::disconnect(action, nullptr, field, nullptr);
+                QObject::connect(action, &QAction::triggered, field, run);
+            }
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
 
-// A drop of text that is not just its number is dropped again with the number.
-bool dropNumber(QLineEdit *field, QDropEvent *drop)
+// Whether a drag holds a number that the field has room for, and may be copied.
+bool offersNumber(QLineEdit *field, const QDropEvent *drag)
 {
-    const QString text = drop->mimeData()->text();
-    if (text.isNull() || field->isReadOnly())
-        return false;
-    const auto number = PastedNumber(text, field->maxLength() - field->text().size());
-    if (number && *number == text)
-        return false;
-    if (!number) {
-        drop->ignore();
+    const QString text = drag->mimeData()->text();
+    return !field->isReadOnly() && (drag->possibleActions() & Qt::CopyAction) != 0 &&
+           !text.isNull() && PastedNumber(text, field->maxLength() - field->text().size());
+}
+
+// A drag that holds a number is shown where it would go, by the field itself,
+// as a drag that offers only a copy; any other is refused while it hovers.
+template <typename Drag> bool dragOver(QLineEdit *field, Drag *drag)
+{
+    if (!offersNumber(field, drag)) {
+        drag->ignore();
         return true;
     }
-    QMimeData cleaned;
-    cleaned.setText(*number);
-    QDropEvent again(drop->position(), drop->possibleActions(), &cleaned, drop->buttons(),
-                     drop->modifiers());
-    again.setDropAction(drop->dropAction());
-    QCoreApplication::sendEvent(field, &again);
-    drop->setDropAction(again.dropAction());
-    drop->setAccepted(again.isAccepted());
+    if (drag->possibleActions() == Qt::CopyAction)
+        return false;
+    Drag copy(drag->position().toPoint(), Qt::CopyAction, drag->mimeData(), drag->buttons(),
+              drag->modifiers());
+    QCoreApplication::sendEvent(field, &copy);
+    drag->setDropAction(copy.dropAction());
+    drag->setAccepted(copy.isAccepted());
+    return true;
+}
+
+// A drop pastes its number where it is dropped, as a copy.
+void dropNumber(QLineEdit *field, QDropEvent *drop)
+{
+    if (!offersNumber(field, drop)) {
+        drop->ignore();
+        return;
+    }
+    field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
+    PasteNumber(field, drop->mimeData()->text());
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    QDragLeaveEvent leave; // the drag's caret goes, as after Qt's own drop
+    QCoreApplication::sendEvent(field, &leave);
+}
+
+// One character is a key through an input method (a keyboard layout of
+// IBus, say) and is typed; more are a phrase (dictation, a prediction) and
+// are pasted.
+bool commitInput(QLineEdit *field, const QInputMethodEvent *input)
+{
+    auto *validator = NumericFieldValidator::of(field);
+    const QString &commit = input->commitString();
+    if (validator == nullptr || validator->takesAsIs() || commit.isEmpty())
+        return false;
+    QString number;
+    qsizetype end = commit.size();
+    if (commit.size() == 1) {
+        number = typed(commit);
+    } else if (const auto pasted = PastedNumber(commit, validator->room())) {
+        number = pasted->number;
+        end = pasted->end;
+    }
+    const QString before = field->text();
+    QInputMethodEvent replacement(input->preeditString(), input->attributes());
+    replacement.setCommitString(number, input->replacementStart(), input->replacementLength());
+    validator->takeAsIs([&] { QCoreApplication::sendEvent(field, &replacement); });
+    if (commit.size() > 1 && !number.isEmpty())
+        validator->followUnit(QStringView(commit).mid(end), before);
+    return true;
+}
+
+bool keyPress(QLineEdit *field, const QKeyEvent *key)
+{
+    auto *validator = NumericFieldValidator::of(field);
+    if (key->matches(QKeySequence::Paste)) {
+        pasteFromClipboard(field, QClipboard::Clipboard);
+        return true;
+    }
+    if (validator != nullptr && key->matches(QKeySequence::Undo)) {
+        validator->undo();
+        return true;
+    }
+    if (validator != nullptr && key->matches(QKeySequence::Redo)) {
+        validator->redo();
+        return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
+        return true;
+    if (passesUnfiltered(key) || field->isReadOnly())
+        return false;
+    type(field, typed(key->text()));
     return true;
 }
 
 } // namespace
-
-QString NumericFieldFilter::filtered(const QString &typed)
-{
-    QString kept;
-    kept.reserve(typed.size());
-    for (const QChar c : typed) {
-        if (c == u',')
-            kept += u'.';
-        // A typed period passes as it is: cancelling it would turn 1.5 into 15.
-        else if ((c >= u'0' && c <= u'9') || c == u'.' || c == u'\b')
-            kept += c;
-    }
-    return kept;
-}
 
 bool NumericFieldFilter::eventFilter(QObject *watched, QEvent *event)
 {
@@ -203,6 +183,10 @@ bool NumericFieldFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
 
     switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPress(field, static_cast<QKeyEvent *>(event));
+    case QEvent::InputMethod:
+        return commitInput(field, static_cast<QInputMethodEvent *>(event));
     case QEvent::ContextMenu:
         showContextMenu(field, static_cast<QContextMenuEvent *>(event)->globalPos());
         return true;
@@ -215,123 +199,14 @@ bool NumericFieldFilter::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         return false;
+    case QEvent::DragEnter:
+        return dragOver(field, static_cast<QDragEnterEvent *>(event));
+    case QEvent::DragMove:
+        return dragOver(field, static_cast<QDragMoveEvent *>(event));
     case QEvent::Drop:
-        return dropNumber(field, static_cast<QDropEvent *>(event));
+        dropNumber(field, static_cast<QDropEvent *>(event));
+        return true;
     default:
-        break;
+        return false;
     }
-
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            pasteFromClipboard(field, QClipboard::Clipboard);
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-            key->key() == Qt::Key_Escape)
-            return true;
-        if (passesUnfiltered(key))
-            return false;
-        const QString kept = filtered(key->text());
-        if (kept == key->text())
-            return false;
-        if (!kept.isEmpty())
-            field->insert(kept);
-        return true;
-    }
-
-    if (event->type() == QEvent::InputMethod) {
-        const auto *input = static_cast<QInputMethodEvent *>(event);
-        const QString kept = filtered(input->commitString());
-        if (kept == input->commitString())
-            return false;
-        QInputMethodEvent replacement(input->preeditString(), input->attributes());
-        replacement.setCommitString(kept, input->replacementStart(), input->replacementLength());
-        // The replacement passes this filter again unchanged.
-        QCoreApplication::sendEvent(field, &replacement);
-        return true;
-    }
-    return false;
-}
-
-std::optional<QString> PastedNumber(QStringView text, qsizetype maxLength)
-{
-    PastedCharacters in(text);
-    std::string number;
-    const auto full = [&] { return qsizetype(number.size()) > maxLength; };
-    if (in.peek() == '+' || in.peek() == '-') {
-        number += in.peek();
-        in.take();
-    }
-    std::string mantissa;
-    bool digits = false;
-    for (char c = in.peek(); isDigit(c) || c == ',' || c == '.'; c = in.peek()) {
-        digits = digits || isDigit(c);
-        mantissa += c;
-        in.take();
-        // Grouping separators may make it shorter, but not by more than half.
-        if (qsizetype(mantissa.size()) > 2 * maxLength + 1)
-            return std::nullopt;
-    }
-    if (!digits)
-        return std::nullopt;
-    resolveSeparators(mantissa);
-    number += mantissa;
-    if (in.peek() == 'E' || in.peek() == 'e') {
-        std::string exponent(1, in.peek());
-        in.take();
-        if (in.peek() == '+' || in.peek() == '-') {
-            exponent += in.peek();
-            in.take();
-        }
-        for (char c = in.peek(); isDigit(c); c = in.peek()) {
-            exponent += c;
-            in.take();
-            if (qsizetype(exponent.size()) > maxLength)
-                return std::nullopt;
-        }
-        if (isDigit(exponent.back()))
-            number += exponent;
-    }
-    if (full())
-        return std::nullopt;
-    return QString::fromLatin1(number.data(), qsizetype(number.size()));
-}
-
-void PasteNumber(QLineEdit *field, QStringView text)
-{
-    if (field->isReadOnly())
-        return;
-    const qsizetype room =
-        field->maxLength() - (field->text().size() - field->selectedText().size());
-    const auto number = PastedNumber(text, room);
-    if (!number)
-        return;
-    separateUndoStep(field);
-    field->insert(*number);
-    separateUndoStep(field);
-}
-
-QString PastedNumberCleaner::cleaned(const QString &text)
-{
-    QString kept;
-    kept.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        if (c == U',')
-            kept += u'.';
-        else if (!isDropped(c)) {
-            const char32_t ascii = asAscii(c);
-            kept += QString::fromUcs4(&ascii, 1);
-        }
-    }
-    return kept;
-}
-
-QValidator::State PastedNumberCleaner::validate(QString &input, int &pos) const
-{
-    // The caret stays behind the same character it followed.
-    const qsizetype before = cleaned(input.left(pos)).size();
-    input = cleaned(input);
-    pos = static_cast<int>(before);
-    return Acceptable;
 }

@@ -1,10 +1,9 @@
 #include "ui/unit_list.h"
 
-#include "ui/caret.h"
-
+#include <QAbstractItemView>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QWheelEvent>
 
 UnitList::UnitList(QWidget *parent) : QComboBox(parent)
@@ -25,30 +24,62 @@ UnitList::UnitList(QWidget *parent) : QComboBox(parent)
     connect(this, &QComboBox::editTextChanged, this, &UnitList::followText);
 }
 
+int UnitList::labelShown() const
+{
+    return findText(currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
 void UnitList::followText()
 {
-    const QString text = currentText();
-    const int label = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (label == currentIndex())
-        return;
-    if (label >= 0) {
+    const int label = labelShown();
+    if (label >= 0 && label != currentIndex())
         setCurrentIndex(label); // the same text: the line edit is left alone
+}
+
+void UnitList::stepFromNoLabel(int step)
+{
+    if (step <= 0 || count() == 0)
+        return;
+    setCurrentIndex(0);
+    emit activated(0);
+    emit textActivated(itemText(0));
+}
+
+void UnitList::showPopup()
+{
+    QComboBox::showPopup();
+    if (labelShown() < 0)
+        view()->selectionModel()->clear();
+}
+
+void UnitList::keyPressEvent(QKeyEvent *event)
+{
+    // As the box steps: Alt+Down opens the list, Ctrl+Up and Ctrl+Down go to
+    // the line edit.
+    const bool plain = (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == 0;
+    const int key = event->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_PageDown ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_PageUp   ? -1
+                                                                    : 0;
+    if (plain && step != 0 && labelShown() < 0) {
+        stepFromNoLabel(step);
+        event->accept();
         return;
     }
-    // No item current clears the text; it is put back with the caret and the
-    // selection where they were.
-    QLineEdit *edit = lineEdit();
-    const Caret caret(*edit);
-    const QSignalBlocker quiet(this);
-    setCurrentIndex(-1);
-    edit->setText(text);
-    caret.restore(*edit);
+    QComboBox::keyPressEvent(event);
 }
 
 void UnitList::wheelEvent(QWheelEvent *event)
 {
-    if (hasFocus())
-        QComboBox::wheelEvent(event);
-    else
+    if (!hasFocus()) {
         event->ignore(); // on to the page, as over any other control
+        return;
+    }
+    const int delta = event->angleDelta().y();
+    if (labelShown() < 0 && delta != 0) {
+        stepFromNoLabel(delta < 0 ? 1 : -1);
+        event->accept();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
