@@ -15,7 +15,7 @@ void cleanField(PageOps &ops, std::string_view field)
 {
     const auto value = FieldValue(ops.text(field));
     if (value && *value < 0.0F)
-        ops.setText(field, SingleToText(std::fabs(*FieldValue(ops.text(field)))));
+        ops.setText(field, SingleToText(std::fabs(*value)));
 }
 
 bool isZero(const PageOps &ops, std::string_view field)

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace oracle {
@@ -125,14 +126,21 @@ inline Result Expected(std::size_t page, Click in, SV separator)
         r.log.insert(r.log.end(), lines);
         return r;
     };
-    if (!Single(in.a) || !Single(in.b))
+    const auto singleA = Single(in.a);
+    const auto singleB = Single(in.b);
+    if (!singleA || !singleB)
         return end(Outcome::RefusedTooLarge, {TooLarge});
-    // A negative field is written back as its absolute value, 7 digits and ".".
-    for (auto [field, text] : {std::pair(p.fieldA, &in.a), std::pair(p.fieldB, &in.b)})
-        if (Single(*text).value() < 0)
-            r.log.emplace_back(field).append("=").append(*text = Text(-*Single(*text), 7, "."));
-    const float a = Single(in.a).value();
-    const float b = Single(in.b).value();
+    float a = *singleA;
+    float b = *singleB;
+    // A negative field is written back as its absolute value, 7 digits and
+    // ".", and read again.
+    for (auto [field, text, value] :
+         {std::tuple(p.fieldA, &in.a, &a), std::tuple(p.fieldB, &in.b, &b)})
+        if (*value < 0) {
+            *text = Text(-*value, 7, ".");
+            r.log.emplace_back(field).append("=").append(*text);
+            *value = Single(*text).value_or(NAN);
+        }
     // The time-constant page tests its capacity alone, then writes "1" into it.
     if (page == TimeConstant && a == 0)
         return end(Outcome::RefusedZero, {ZeroCapacity, "Text8=1"});

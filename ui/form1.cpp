@@ -249,9 +249,10 @@ Form1::Form1(QWidget *parent)
             text->setGeometry({{item.x, item.y}, text->sizeHint()});
         }
         if (design.bar) {
-            auto *bar = named<QFrame>(panel, design.bar->name);
+            const FractionBar &line = *design.bar;
+            auto *bar = named<QFrame>(panel, line.name);
             bar->setFrameStyle(QFrame::HLine | QFrame::Plain);
-            bar->setGeometry(design.bar->x1, design.bar->y, design.bar->x2 - design.bar->x1 + 1, 1);
+            bar->setGeometry(line.x1, line.y, line.x2 - line.x1 + 1, 1);
             // Labels draw no background: the bar shows between the letters.
             bar->lower();
         }

@@ -24,10 +24,11 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     // Each state that the compositor configures reaches the QWindow; a state
     // that the program or Qt's title bar asks for only changes its windowStates().
     QWindow *handle = window_->windowHandle();
-    if (watched == window_ && event->type() == QEvent::Show) {
+    if (watched == window_ && event->type() == QEvent::Show && handle != handle_) {
+        handle_ = handle; // shown anew, the window keeps its QWindow
         handle->installEventFilter(this);
         connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
-                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+                Qt::QueuedConnection);
     }
 
     if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QSize>
 #include <QTimer>
 
 class QWidget;
+class QWindow;
 
 // Lets a fixed-size window on Wayland take the size that the desktop gives it
 // when maximised or full-screen, as Qt's own title bar offers to maximise it
@@ -24,6 +26,7 @@ private:
     void setGrown(bool grown);
 
     QWidget *window_;
+    QPointer<QWindow> handle_; // watched since the window was first shown
     QSize fixed_;
     // The states of the last configuration that Qt has acknowledged to the
     // compositor, which the next frame must fit.
