@@ -248,11 +248,10 @@ Form1::Form1(QWidget *parent)
             text->setFont(dielektra::style::boldFont());
             text->setGeometry({{item.x, item.y}, text->sizeHint()});
         }
-        if (design.bar) {
-            const FractionBar &line = *design.bar;
-            auto *bar = named<QFrame>(panel, line.name);
+        if (const FractionBar *line = design.bar) {
+            auto *bar = named<QFrame>(panel, line->name);
             bar->setFrameStyle(QFrame::HLine | QFrame::Plain);
-            bar->setGeometry(line.x1, line.y, line.x2 - line.x1 + 1, 1);
+            bar->setGeometry(line->x1, line->y, line->x2 - line->x1 + 1, 1);
             // Labels draw no background: the bar shows between the letters.
             bar->lower();
         }

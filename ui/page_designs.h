@@ -6,7 +6,6 @@
 #include <QRect>
 
 #include <array>
-#include <optional>
 #include <span>
 
 // The five calculation pages as data: names, start texts, formula panels and
@@ -47,7 +46,7 @@ struct PageDesign {
     const char *resultAtStart;
     const char *panel;
     std::span<const PanelLabel> panelLabels;
-    std::optional<FractionBar> bar;
+    const FractionBar *bar; // or none
     std::span<const Note> notes;
     std::array<const char *, 5> focusOrder;
 };
@@ -67,6 +66,9 @@ inline constexpr PanelLabel voltageFormula[] = {{"Label21", "U=", 24, 24},
 inline constexpr PanelLabel timeConstantFormula[] = {{"Label25", "t = R*C [s; Ohm; F]", 24, 24}};
 inline constexpr PanelLabel energyFormula[] = {{"Label36", "W=0.5*C*U^2   [J; C; F; V]", 24, 24}};
 
+inline constexpr FractionBar capacityBar{"Line1", 43, 67, 32};
+inline constexpr FractionBar voltageBar{"Line2", 43, 67, 32};
+
 inline constexpr Note timeConstantNotes[] = {
     {"Label35", "Zdroj dodává nekonečně velký proud (tato situace nikdy nenastane).", 104, false},
     {"Label41", "Místo Omegy (značky Ohmu) je písmeno \"O\"...", 120, true}};
@@ -84,7 +86,7 @@ inline const PageDesign pageDesigns[] = {
      "Kondenzátor má kapacitu 100 F",
      "Frame1",
      capacityFormula,
-     FractionBar{"Line1", 43, 67, 32},
+     &capacityBar,
      {},
      {"Text1", "Combo1", "Text2", "Combo2", "Command1"}},
     {"Náboj",
@@ -99,7 +101,7 @@ inline const PageDesign pageDesigns[] = {
      "V kondenzátoru je náboj 4,7 C",
      "Frame2",
      chargeFormula,
-     std::nullopt,
+     nullptr,
      {},
      {"Text3", "Combo3", "Text4", "Combo4", "Command2"}},
     {"Napětí",
@@ -114,7 +116,7 @@ inline const PageDesign pageDesigns[] = {
      "Kondenzátor má napětí 10 V",
      "Frame3",
      voltageFormula,
-     FractionBar{"Line2", 43, 67, 32},
+     &voltageBar,
      {},
      {"Text5", "Combo5", "Text6", "Combo6", "Command3"}},
     {"Čas konstanta",
@@ -130,7 +132,7 @@ inline const PageDesign pageDesigns[] = {
      "Časová konstanta kondenzátoru je 10 sec.",
      "Frame4",
      timeConstantFormula,
-     std::nullopt,
+     nullptr,
      timeConstantNotes,
      {"Command4", "Combo7", "Text7", "Combo8", "Text8"}},
     {"Energie",
@@ -145,7 +147,7 @@ inline const PageDesign pageDesigns[] = {
      "V kondenzátoru je energie 0,5 J",
      "Frame5",
      energyFormula,
-     std::nullopt,
+     nullptr,
      {},
      {"Command5", "Combo9", "Text9", "Combo10", "Text10"}},
 };
