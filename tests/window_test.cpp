@@ -435,7 +435,9 @@ TEST_F(Window, OnWaylandNoStateEndsTheWindow)
         const Qt::WindowStates now = handle->windowStates();
         const QSize frame = handle->frameGeometry().size();
         std::fprintf(stderr, "wayland row end: %s %d x %d\n",
-                     QMetaEnum::fromType<Qt::WindowStates>().valueToKeys(now).constData(),
+                     QMetaEnum::fromType<Qt::WindowStates>()
+                         .valueToKeys(static_cast<int>(now.toInt()))
+                         .constData(),
                      frame.width(), frame.height());
         expectTexts("Text1=4.7|Text10=220");
         EXPECT_TRUE(now == asked || row.ms == 0) << now;
