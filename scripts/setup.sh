@@ -49,7 +49,8 @@ configure_and_build() {
 # (Ninja shows the output of every command that printed one) does not stop
 # the run: the build is added to DIELEKTRA_WARNED, for the caller to fail
 # later; only a failed build returns non-zero. An up-to-date build compiles
-# nothing and so shows no warning: start from a clean folder to see them all.
+# nothing and so shows no warning: for the project's own targets,
+# DIELEKTRA_WERROR=ON makes each warning an error that no rerun passes.
 DIELEKTRA_WARNED=()
 build_noting_warnings() { # name command...
     local name="$1" log status=0

@@ -144,6 +144,9 @@ ROLES = {"page tab list": pyatspi.ROLE_PAGE_TAB_LIST, "page tab": pyatspi.ROLE_P
          "link": pyatspi.ROLE_LINK, "alert": pyatspi.ROLE_ALERT, "label": pyatspi.ROLE_LABEL,
          "list item": pyatspi.ROLE_LIST_ITEM}
 ROLE_NAMES = {number: name for name, number in ROLES.items()}
+# Milliseconds for an answer: a program that hangs gives none, a busy
+# machine gives it late.
+ANSWER_MS = 20000
 DESCRIPTION = "Výpočet kapacity, náboje, napětí, časové konstanty a energie kondenzátoru"
 
 passed = []
@@ -178,8 +181,9 @@ def on_focused(event):
         pass  # gone already
 
 
-def wait_for(found, seconds=10):
-    """Runs the event loop until found() gives something true, or None at the end."""
+def wait_for(found, seconds=60):
+    """Runs the event loop until found() gives something true, or None at the end
+    (only a fault takes a minute, however busy the machine)."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         while GLib.MainContext.default().iteration(False):
@@ -303,9 +307,16 @@ def call(bus, target, interface, method, signature, args):
     interface = ("org.freedesktop.DBus." if interface == "Properties" else "org.a11y.atspi.") + interface
     try:
         return bus.call_sync(target.app.bus_name, target.path, interface, method,
-                             GLib.Variant(f"({signature})", args), None, 0, 2000).unpack()
+                             GLib.Variant(f"({signature})", args), None, 0, ANSWER_MS).unpack()
     except GLib.Error as error:
         return (Gio.DBusError.get_remote_error(error) or "").rpartition(".")[2] or None
+
+
+def cpu_seconds(pid):
+    """The processor time that a process has used so far."""
+    with open(f"/proc/{pid}/stat") as stat:
+        user, system = stat.read().rpartition(")")[2].split()[11:13]
+    return (int(user) + int(system)) / os.sysconf("SC_CLK_TCK")
 
 
 def click(display, x, y):
@@ -327,7 +338,7 @@ def main(program):
     Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
         "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
         "UpdateActivationEnvironment", GLib.Variant("(a{ss})", ({"XDG_RUNTIME_DIR": runtime},)),
-        None, 0, 2000)
+        None, 0, ANSWER_MS)
     # Xvfb picks a free display and writes its number once it takes clients:
     # no race with other X servers started at the same time.
     ready, ready_w = os.pipe()
@@ -390,7 +401,7 @@ def main(program):
 
         act(need(app, "page tab", CALC_PAGES[0][0]), "Press")
         wait_for(lambda: pages[0].getState().contains(pyatspi.STATE_SHOWING))
-        pyatspi.setTimeout(2000, 0)  # milliseconds: a field that loops never answers
+        pyatspi.setTimeout(ANSWER_MS, 0)  # a field that loops never answers
         for name, text, order, rows in WALK:
             control = find(pages[0], "text", name) or need(
                 need(pages[0], "combo box", name), "text", "")
@@ -399,7 +410,7 @@ def main(program):
         edit_fields(pages[0])
 
         address = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
-            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, 2000)
+            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, ANSWER_MS)
         bus = Gio.DBusConnection.new_for_address_sync(
             address.unpack()[0], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
             | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
@@ -411,11 +422,11 @@ def main(program):
         if not field:
             return
         bus.call(field.app.bus_name, field.path, "org.a11y.atspi.EditableText", "SetTextContents",
-                 GLib.Variant("(s)", ("1" * 100000,)), None, 0, 2000)
+                 GLib.Variant("(s)", ("1" * 100000,)), None, 0, ANSWER_MS)
         boxes = [call(bus, field, "Text", "GetRangeExtents", "iiu", (0, -1, 0))]
-        start = time.monotonic()
+        start = cpu_seconds(window.pid)  # the program's own, whatever else runs
         boxes.append(call(bus, field, "Text", "GetRangeExtents", "iiu", (MIN, MAX, 0)))
-        seconds = time.monotonic() - start
+        seconds = cpu_seconds(window.pid) - start
         if None in boxes:
             check(False, "a field of 100,000 characters gives its box")
             return  # the program hangs
@@ -423,7 +434,7 @@ def main(program):
         first, last = (got.getCharacterExtents(k, 0) for k in (0, got.characterCount - 1))
         check(boxes == [(first[0], first[1], last[0] + last[2] - first[0], first[3])] * 2
               and seconds < 1 and box.x < last[0] < box.x + box.width,
-              f"the box of {got.characterCount} characters, in {seconds:.2f} s, the last one by the"
+              f"the box of {got.characterCount} characters, in {seconds:.2f} s of its processor time, the last one by the"
               f" caret in view: {boxes}")
         unit = need(pages[0], "combo box", CALC_PAGES[0][1] + " – jednotka")
         targets = {"unit": need(unit, "text", ""), "button": need(pages[0], "push button", "Spočítat"),
