@@ -2,37 +2,135 @@
 
 #include "ui/platform.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace dielektra::style {
 
 namespace {
 
+// Narrower than this, a face's vertical strokes fall below a pixel and are
+// drawn grey: at 11 px, a field's darkest text pixel was at most 21 of 255
+// down to 85 % (Tahoma under Wine, Liberation Sans and DejaVu Sans on Linux),
+// 45 at 80 % and 79 to 105 further down.
+constexpr int minimumStretch = 85;
+
+struct Fit {
+    QString family;
+    int smaller = 0; // pixels taken off every size
+    int stretch = 99;
+};
+
 // In Liberation Sans, squeezed by 1 %, the longest banner fits its 533 px;
-// fitTexts narrows whatever face stands in for it.
-int stretch = 99;
+// fitTexts finds whatever face and stretch stand in for it.
+Fit fit{platform::fontFaces().value(0), 0, 99};
 
 QFont pinnedFont(int pixelSize, bool bold)
 {
-    QFont font;
-    font.setFamilies(platform::fontFaces());
+    QFont font(fit.family);
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setStretch(stretch);
+    font.setPixelSize(pixelSize - fit.smaller);
+    font.setStretch(fit.stretch);
     font.setBold(bold);
     return font;
 }
 
-} // namespace
-
-void fitTexts(const QStringList &texts, int width)
+// The face alone, with no other face filling in for what it lacks.
+QFont faceAlone(const QString &family, int pixelSize)
 {
-    QFont font = pinnedFont(11, false);
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+// A scalable face of the system that has every letter of Czech.
+bool usable(const QString &family)
+{
+    if (family.isEmpty() || !QFontDatabase::hasFamily(family) ||
+        !QFontDatabase::isSmoothlyScalable(family))
+        return false;
+    const QFontMetrics metrics(faceAlone(family, 11));
+    const QString czech = QStringLiteral("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ");
+    return std::all_of(czech.begin(), czech.end(),
+                       [&](QChar letter) { return metrics.inFont(letter); });
+}
+
+// Whether a face has serifs, told from its "H" drawn 64 px high. Qt knows no
+// face's class (a style hint is only a wish), and lists of names know only
+// the faces their authors knew; the glyph shows it in any face. At both ends
+// of a serif face's stem the serifs reach out on either side, well over half
+// as wide again as the stem; a sans-serif stem keeps its width to its ends.
+bool hasSerifs(const QString &family)
+{
+    QImage image(128, 128, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(faceAlone(family, 64));
+        painter.setPen(Qt::black);
+        painter.drawText(32, 100, QStringLiteral("H"));
+    }
+    // Row by row, from the top of the letter down, the width of its first
+    // dark run: the left stem, and across the bar, the bar.
+    std::vector<int> stem;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const auto *end = row + image.width();
+        const auto dark = [](QRgb pixel) { return qGray(pixel) < 128; };
+        const auto *first = std::find_if(row, end, dark);
+        const auto width = static_cast<int>(std::find_if_not(first, end, dark) - first);
+        if (width > 0)
+            stem.push_back(width);
+    }
+    if (stem.size() < 20)
+        return false; // no letter to judge
+    const auto tenth = static_cast<std::ptrdiff_t>(stem.size() / 10);
+    const int middle = stem[stem.size() / 4]; // between the top and the bar
+    const int top = *std::max_element(stem.begin(), stem.begin() + tenth);
+    const int bottom = *std::max_element(stem.end() - tenth, stem.end());
+    return 2 * std::min(top, bottom) > 3 * middle;
+}
+
+// Calls take with each usable face, the most wanted first, until it returns
+// true: the faces the layout was drawn for, then the system's own face for
+// its interface, then any other sans-serif face (proportional ones first).
+void forEachFace(const std::function<bool(const QString &)> &take)
+{
+    const QStringList designed = platform::fontFaces();
+    for (const QString &family : designed)
+        if (usable(family) && take(family))
+            return;
+    const QString system =
+        QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    if (!designed.contains(system) && usable(system) && !hasSerifs(system) && take(system))
+        return;
+    QStringList others = QFontDatabase::families(QFontDatabase::Latin);
+    std::stable_partition(others.begin(), others.end(), [](const QString &family) {
+        return !QFontDatabase::isFixedPitch(family);
+    });
+    for (const QString &family : others)
+        if (family != system && !designed.contains(family) && usable(family) &&
+            !hasSerifs(family) && take(family))
+            return;
+}
+
+// The widest stretch, from 50 % up to 99 %, at which each text fits the width.
+int widestFitting(const QString &family, int pixelSize, const QStringList &texts, int width)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
     const auto widest = [&](int percent) {
         font.setStretch(percent);
         const QFontMetrics metrics(font);
@@ -45,18 +143,42 @@ void fitTexts(const QStringList &texts, int width)
     // pixels), so the estimate is checked, and if need be the widest stretch
     // from 50 up to it that fits is searched by halves: each stretch measured
     // costs a font of its own, several milliseconds on Windows.
-    const int estimate = std::min(99, 100 * width / widest(100));
-    if (estimate <= 50 || widest(estimate) <= width) {
-        stretch = std::max(estimate, 50);
-        return;
-    }
+    const int estimate = std::min(99, 100 * width / std::max(1, widest(100)));
+    if (estimate <= 50 || widest(estimate) <= width)
+        return std::max(estimate, 50);
     int fits = 50;
     int fails = estimate; // widest(fails) > width
     while (fails - fits > 1) {
         const int middle = (fits + fails) / 2;
         (widest(middle) <= width ? fits : fails) = middle;
     }
-    stretch = fits;
+    return fits;
+}
+
+} // namespace
+
+void fitTexts(const QStringList &texts, int width)
+{
+    // A face squeezed too far reads worse than the same face a pixel smaller,
+    // or than the next face; where none fits without that, the first face at
+    // the smaller size.
+    std::optional<Fit> first;
+    bool found = false;
+    forEachFace([&](const QString &family) {
+        for (const int smaller : {0, 1}) {
+            const Fit candidate{family, smaller, widestFitting(family, 11 - smaller, texts, width)};
+            if (!first || first->family == family)
+                first = candidate;
+            if (candidate.stretch >= minimumStretch) {
+                fit = candidate;
+                found = true;
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!found && first)
+        fit = *first;
 }
 
 QFont regularFont()
