@@ -114,16 +114,12 @@ QString dump(Form1 &window)
 }
 
 // The darkest grey (0 black to 255 white) that a control's text puts on the
-// screen: of the pixels that its text changes.
+// screen: of the window's pixels that its text changes.
 int darkestTextPixel(QWidget *control)
 {
     const auto shot = [control] {
         control->repaint();
-        const QPoint at = control->mapTo(control->window(), QPoint());
-        return control->screen()
-            ->grabWindow(control->window()->winId(), at.x(), at.y(), control->width(),
-                         control->height())
-            .toImage();
+        return control->screen()->grabWindow(control->window()->winId()).toImage();
     };
     const QString text = control->property("text").toString();
     const QImage with = shot();

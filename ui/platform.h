@@ -24,9 +24,9 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // requires.
 void keepFixedSize(QWidget *window);
 
-// The face the layout was drawn for, or the nearest the platform has, and
-// the faces to try before a search of all: the window's texts are fitted to
-// whatever face the system resolves.
+// The faces the layout was drawn for, or the nearest the platform has, most
+// wanted first. Where none is there, the system's own face for its interface
+// or another sans-serif one stands in, fitted to the window's texts.
 QStringList fontFaces();
 
 // The platform's own accessible interface for a line edit, or nullptr where

@@ -19,9 +19,11 @@ DIELEKTRA_WINDOWS_PACKAGES=(
 
 # Fonts that every Windows has, as far as free ones go: Wine's own Tahoma and
 # MS Sans Serif (fonts-wine), each as Windows registers it ("registry name=file").
+# MS Sans Serif is the bitmap font of Windows; Wine skips its TrueType
+# ms_sans_serif.ttf, which holds bitmaps alone.
 DIELEKTRA_WINE_FONTS=(
     "Tahoma (TrueType)=tahoma.ttf" "Tahoma Bold (TrueType)=tahomabd.ttf"
-    "MS Sans Serif (TrueType)=ms_sans_serif.ttf"
+    "MS Sans Serif=sserife.fon"
 )
 DIELEKTRA_WINE_FONTS_KEY='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 
@@ -57,7 +59,8 @@ remove_wine_fonts() { # prefix
     local font
     for font in "${DIELEKTRA_WINE_FONTS[@]}"; do
         rm -f "$1/drive_c/windows/Fonts/${font#*=}"
-        WINEPREFIX="$1" wine reg delete "$DIELEKTRA_WINE_FONTS_KEY" /v "${font%=*}" /f >/dev/null
+        WINEPREFIX="$1" wine reg delete "$DIELEKTRA_WINE_FONTS_KEY" /v "${font%=*}" /f \
+            >/dev/null 2>&1 || true # none there
     done
     WINEPREFIX="$1" wineserver --wait
 }
