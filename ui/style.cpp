@@ -20,21 +20,26 @@ namespace dielektra::style {
 
 namespace {
 
-// Narrower than this, a face's vertical strokes fall below a pixel and are
-// drawn grey: at 11 px, a field's darkest text pixel was at most 21 of 255
-// down to 85 % (Tahoma under Wine, Liberation Sans and DejaVu Sans on Linux),
-// 45 at 80 % and 79 to 105 further down.
-constexpr int minimumStretch = 85;
+// The least share of its own width that a text keeps when squeezed. Windows
+// narrows a face in whole pixels of its average character width, so at 11 px
+// a stretch of 99 % draws 87 % to 94 % and the next step is near 80 %
+// (Tahoma: 94 %, then 79 %, where its letters touch). Under Wine, the
+// darkest pixel of a field's or button's text is 0 (black) in Tahoma,
+// Liberation Sans, DejaVu Sans and C059 down to 78 % to 82 %, while smoothed
+// faces (C059, Nimbus Sans, DejaVu Sans Condensed) turn grey, 79 to 105 of
+// 255, at 63 % to 71 %; FreeType on Linux keeps it under 35 down to 60 %.
+constexpr int minimumKept = 80;
 
 struct Fit {
     QString family;
     int smaller = 0; // pixels taken off every size
     int stretch = 99;
+    int kept = 100; // per cent of the texts' own width
 };
 
 // In Liberation Sans, squeezed by 1 %, the longest banner fits its 533 px;
 // fitTexts finds whatever face and stretch stand in for it.
-Fit fit{platform::fontFaces().value(0), 0, 99};
+Fit fit{platform::fontFaces().value(0), 0, 99, 99};
 
 QFont pinnedFont(int pixelSize, bool bold)
 {
@@ -126,11 +131,12 @@ void forEachFace(const std::function<bool(const QString &)> &take)
             return;
 }
 
-// The widest stretch, from 50 % up to 99 %, at which each text fits the width.
-int widestFitting(const QString &family, int pixelSize, const QStringList &texts, int width)
+// The widest stretch, from 50 % up to 100 %, at which each text fits the
+// width, and the share of their width that the texts keep there.
+Fit widestFitting(const QString &family, int smaller, const QStringList &texts, int width)
 {
     QFont font(family);
-    font.setPixelSize(pixelSize);
+    font.setPixelSize(11 - smaller);
     const auto widest = [&](int percent) {
         font.setStretch(percent);
         const QFontMetrics metrics(font);
@@ -139,46 +145,46 @@ int widestFitting(const QString &family, int pixelSize, const QStringList &texts
             needs = std::max(needs, metrics.horizontalAdvance(text));
         return needs;
     };
+    const int full = std::max(1, widest(100));
+    const auto fit = [&](int stretch) {
+        return Fit{family, smaller, stretch, 100 * widest(stretch) / full};
+    };
     // Widths scale with the stretch only roughly (glyphs snap to whole
     // pixels), so the estimate is checked, and if need be the widest stretch
     // from 50 up to it that fits is searched by halves: each stretch measured
     // costs a font of its own, several milliseconds on Windows.
-    const int estimate = std::min(99, 100 * width / std::max(1, widest(100)));
+    const int estimate = std::min(100, 100 * width / full);
     if (estimate <= 50 || widest(estimate) <= width)
-        return std::max(estimate, 50);
+        return fit(std::max(estimate, 50));
     int fits = 50;
     int fails = estimate; // widest(fails) > width
     while (fails - fits > 1) {
         const int middle = (fits + fails) / 2;
         (widest(middle) <= width ? fits : fails) = middle;
     }
-    return fits;
+    return fit(fits);
 }
 
 } // namespace
 
 void fitTexts(const QStringList &texts, int width)
 {
-    // A face squeezed too far reads worse than the same face a pixel smaller,
-    // or than the next face; where none fits without that, the first face at
-    // the smaller size.
-    std::optional<Fit> first;
-    bool found = false;
+    // A face squeezed too far reads worse than the same face a pixel or two
+    // smaller, or than the next face; where none keeps enough, the least
+    // squeezed.
+    std::optional<Fit> best;
     forEachFace([&](const QString &family) {
-        for (const int smaller : {0, 1}) {
-            const Fit candidate{family, smaller, widestFitting(family, 11 - smaller, texts, width)};
-            if (!first || first->family == family)
-                first = candidate;
-            if (candidate.stretch >= minimumStretch) {
-                fit = candidate;
-                found = true;
+        for (const int smaller : {0, 1, 2}) {
+            const Fit candidate = widestFitting(family, smaller, texts, width);
+            if (!best || candidate.kept > best->kept)
+                best = candidate;
+            if (candidate.kept >= minimumKept)
                 return true;
-            }
         }
         return false;
     });
-    if (!found && first)
-        fit = *first;
+    if (best)
+        fit = *best;
 }
 
 QFont regularFont()
