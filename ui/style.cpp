@@ -22,13 +22,22 @@ namespace {
 
 // The least share of its own width that a text keeps when squeezed. Windows
 // narrows a face in whole pixels of its average character width, so at 11 px
-// a stretch of 99 % draws 87 % to 94 % and the next step is near 80 %
-// (Tahoma: 94 %, then 79 %, where its letters touch). Under Wine, the
-// darkest pixel of a field's or button's text is 0 (black) in Tahoma,
-// Liberation Sans, DejaVu Sans and C059 down to 78 % to 82 %, while smoothed
-// faces (C059, Nimbus Sans, DejaVu Sans Condensed) turn grey, 79 to 105 of
-// 255, at 63 % to 71 %; FreeType on Linux keeps it under 35 down to 60 %.
+// a stretch of 99 % draws 87 % to 94 % of the width, and the next step is
+// near 80 % (Tahoma: 94 %, then 79 %, where its letters touch).
 constexpr int minimumKept = 80;
+
+// The darkest pixel that every text of a field, unit list or button must
+// have, black on white, of 255: strokes of a whole pixel reach 0. Under Wine,
+// the faces it draws smoothed (C059, Nimbus Sans, DejaVu Sans Condensed) went
+// grey, 79 to 105, once squeezed to 63 % to 71 % (C059) or at 10 px; a "V" in
+// DejaVu Sans narrowed by a pixel, 105. A picture is drawn smoothed in grey
+// alone, never in ClearType's colours: it measures how much of each pixel
+// the strokes cover.
+constexpr int darkestAllowed = 40;
+
+// Faces measured at most, beyond the first that keeps enough of the width:
+// each costs a font of its own at three sizes.
+constexpr int facesToTry = 12;
 
 struct Fit {
     QString family;
@@ -41,13 +50,14 @@ struct Fit {
 // fitTexts finds whatever face and stretch stand in for it.
 Fit fit{platform::fontFaces().value(0), 0, 99, 99};
 
-QFont pinnedFont(int pixelSize, bool bold)
+QFont fontOf(const Fit &chosen, int pixelSize, bool bold)
 {
-    QFont font(fit.family);
+    QFont font(chosen.family);
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize - fit.smaller);
-    font.setStretch(fit.stretch);
+    font.setPixelSize(pixelSize - chosen.smaller);
+    font.setStretch(chosen.stretch);
     font.setBold(bold);
+    platform::keepGlyphsWhole(font);
     return font;
 }
 
@@ -108,6 +118,35 @@ bool hasSerifs(const QString &family)
     return 2 * std::min(top, bottom) > 3 * middle;
 }
 
+// Whether each text, drawn black on white in the font, has a pixel no
+// lighter than darkestAllowed: one text a band of rows.
+bool drawsDark(const QFont &font, const QStringList &texts)
+{
+    const QFontMetrics metrics(font);
+    const int band = metrics.height() + 2;
+    int width = 1;
+    for (const QString &text : texts)
+        width = std::max(width, metrics.horizontalAdvance(text) + 4);
+    QImage image(width, band * static_cast<int>(texts.size()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        for (int i = 0; i < texts.size(); ++i)
+            painter.drawText(2, i * band + 1 + metrics.ascent(), texts[i]);
+    }
+    std::vector<int> darkest(static_cast<std::size_t>(texts.size()), 255);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int &text = darkest[static_cast<std::size_t>(y / band)];
+        for (int x = 0; x < image.width(); ++x)
+            text = std::min(text, qGray(row[x]));
+    }
+    return std::all_of(darkest.begin(), darkest.end(),
+                       [](int grey) { return grey <= darkestAllowed; });
+}
+
 // Calls take with each usable face, the most wanted first, until it returns
 // true: the faces the layout was drawn for, then the system's own face for
 // its interface, then any other sans-serif face (proportional ones first).
@@ -135,8 +174,7 @@ void forEachFace(const std::function<bool(const QString &)> &take)
 // width, and the share of their width that the texts keep there.
 Fit widestFitting(const QString &family, int smaller, const QStringList &texts, int width)
 {
-    QFont font(family);
-    font.setPixelSize(11 - smaller);
+    QFont font = fontOf({family, smaller}, 11, false);
     const auto widest = [&](int percent) {
         font.setStretch(percent);
         const QFontMetrics metrics(font);
@@ -167,37 +205,48 @@ Fit widestFitting(const QString &family, int smaller, const QStringList &texts, 
 
 } // namespace
 
-void fitTexts(const QStringList &texts, int width)
+void fitTexts(const QStringList &texts, int width, const QStringList &controlTexts)
 {
-    // A face squeezed too far reads worse than the same face a pixel or two
-    // smaller, or than the next face; where none keeps enough, the least
+    // A face squeezed too far, or drawn grey, reads worse than the same face a
+    // pixel or two smaller, or than the next face. Where none is both, the
+    // first that keeps enough of the width; where none does, the least
     // squeezed.
+    std::optional<Fit> keeps;
     std::optional<Fit> best;
+    int tried = 0;
     forEachFace([&](const QString &family) {
         for (const int smaller : {0, 1, 2}) {
             const Fit candidate = widestFitting(family, smaller, texts, width);
             if (!best || candidate.kept > best->kept)
                 best = candidate;
-            if (candidate.kept >= minimumKept)
+            if (candidate.kept < minimumKept)
+                continue;
+            if (!keeps)
+                keeps = candidate;
+            if (drawsDark(fontOf(candidate, 11, false), controlTexts)) {
+                keeps = candidate;
                 return true;
+            }
         }
-        return false;
+        return keeps && ++tried >= facesToTry;
     });
-    if (best)
+    if (keeps)
+        fit = *keeps;
+    else if (best)
         fit = *best;
 }
 
 QFont regularFont()
 {
-    return pinnedFont(11, false);
+    return fontOf(fit, 11, false);
 }
 QFont boldFont()
 {
-    return pinnedFont(13, true);
+    return fontOf(fit, 13, true);
 }
 QFont smallBoldFont()
 {
-    return pinnedFont(11, true);
+    return fontOf(fit, 11, true);
 }
 
 void makeBanner(QLabel *label)
