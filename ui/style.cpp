@@ -70,11 +70,15 @@ QFont faceAlone(const QString &family, int pixelSize)
     return font;
 }
 
-// A scalable face of the system that has every letter of Czech.
+// A scalable face of the system, upright and not light (whose thin strokes
+// are drawn grey), that has every letter of Czech.
 bool usable(const QString &family)
 {
     if (family.isEmpty() || !QFontDatabase::hasFamily(family) ||
         !QFontDatabase::isSmoothlyScalable(family))
+        return false;
+    const QFontInfo face(faceAlone(family, 11));
+    if (face.weight() <= QFont::Light || face.italic())
         return false;
     const QFontMetrics metrics(faceAlone(family, 11));
     const QString czech = QStringLiteral("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ");
@@ -160,14 +164,14 @@ void forEachFace(const std::function<bool(const QString &)> &take)
         QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     if (!designed.contains(system) && usable(system) && !hasSerifs(system) && take(system))
         return;
-    QStringList others = QFontDatabase::families(QFontDatabase::Latin);
-    std::stable_partition(others.begin(), others.end(), [](const QString &family) {
-        return !QFontDatabase::isFixedPitch(family);
-    });
-    for (const QString &family : others)
-        if (family != system && !designed.contains(family) && usable(family) &&
-            !hasSerifs(family) && take(family))
-            return;
+    // Each face asked about costs a query of the system (under Wine, some
+    // milliseconds): the list does not ask them all in advance.
+    const QStringList others = QFontDatabase::families();
+    for (const bool fixedPitch : {false, true})
+        for (const QString &family : others)
+            if (QFontDatabase::isFixedPitch(family) == fixedPitch && family != system &&
+                !designed.contains(family) && usable(family) && !hasSerifs(family) && take(family))
+                return;
 }
 
 // The widest stretch, from 50 % up to 100 %, at which each text fits the
