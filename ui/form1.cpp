@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "core/numbers.h"
+#include "core/units.h"
 #include "ui/about_page.h"
 #include "ui/accessibility.h"
 #include "ui/command_button.h"
@@ -171,7 +172,14 @@ Form1::Form1(QWidget *parent)
     QStringList banners;
     for (const PageDesign &design : pageDesigns)
         banners += QString::fromUtf8(design.banner.text);
-    dielektra::style::fitTexts(banners, 529);
+    // What the fields, unit lists and buttons show: numbers, units, the button.
+    QStringList controlTexts{QStringLiteral("Spočítat"), QStringLiteral("0123456789.E-")};
+    for (const dielektra::UnitFamily *family :
+         {&dielektra::VoltageUnits, &dielektra::ChargeUnits, &dielektra::CapacityUnits,
+          &dielektra::ResistanceUnits})
+        for (const dielektra::UnitLabel &unit : family->labels)
+            controlTexts += qs(unit.text);
+    dielektra::style::fitTexts(banners, 529, controlTexts);
     // Before any child exists, so that no control is first set up with the
     // desktop's font.
     setFont(dielektra::style::regularFont());

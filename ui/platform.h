@@ -3,6 +3,7 @@
 #include <functional>
 
 class QAccessibleInterface;
+class QFont;
 class QLineEdit;
 class QObject;
 class QString;
@@ -24,10 +25,14 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // requires.
 void keepFixedSize(QWidget *window);
 
-// The face the layout was drawn for, or the nearest the platform has, and
-// the faces to try before a search of all: the window's texts are fitted to
-// whatever face the system resolves.
+// The faces the layout was drawn for, or the nearest the platform has, most
+// wanted first. Where none is there, the system's own face for its interface
+// or another sans-serif one stands in, fitted to the window's texts.
 QStringList fontFaces();
+
+// Has the font drawn so that no glyph loses a piece, where Qt's font engine
+// cuts some (Windows: win/whole_glyphs.cpp).
+void keepGlyphsWhole(QFont &font);
 
 // The platform's own accessible interface for a line edit, or nullptr where
 // Qt's serves.

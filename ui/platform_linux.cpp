@@ -57,6 +57,9 @@ QStringList fontFaces()
     return {QStringLiteral("Liberation Sans")};
 }
 
+// FreeType draws embedded bitmaps whole.
+void keepGlyphsWhole(QFont & /*font*/) {}
+
 QAccessibleInterface *lineEditInterface(QLineEdit *edit)
 {
     return atspi::lineEditInterface(edit);

@@ -17,8 +17,20 @@ DIELEKTRA_WINDOWS_PACKAGES=(
     wine wine64 fonts-wine nsis zip xvfb xauth xdotool x11-utils imagemagick
 )
 
+# Fonts that every Windows has, as far as free ones go: Wine's own Tahoma and
+# MS Sans Serif (fonts-wine), each as Windows registers it ("registry name=file").
+# MS Sans Serif is the bitmap font of Windows; Wine skips its TrueType
+# ms_sans_serif.ttf, which holds bitmaps alone.
+DIELEKTRA_WINE_FONTS=(
+    "Tahoma (TrueType)=tahoma.ttf" "Tahoma Bold (TrueType)=tahomabd.ttf"
+    "MS Sans Serif=sserife.fon"
+)
+DIELEKTRA_WINE_FONTS_KEY='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+
 # Wine, with a prefix of its own (made once), quiet, and without the Mono and
-# Gecko installers that a new prefix would offer.
+# Gecko installers that a new prefix would offer; the fonts above copied into
+# C:\windows\Fonts and entered under the registry's Fonts key, where missing.
+# Wine under test otherwise finds neither, though they are on the machine.
 use_wine() { # prefix
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -26,6 +38,31 @@ use_wine() { # prefix
         DISPLAY= wineboot --init
         wineserver --wait
     fi
+    local font name file added=0
+    for font in "${DIELEKTRA_WINE_FONTS[@]}"; do
+        name="${font%=*}" file="${font#*=}"
+        [ -f "$WINEPREFIX/drive_c/windows/Fonts/$file" ] ||
+            cp "/usr/share/wine/fonts/$file" "$WINEPREFIX/drive_c/windows/Fonts/"
+        # Entered only once: other runs may be using the prefix.
+        if ! grep -qF "\"$name\"=\"$file\"" "$WINEPREFIX/system.reg"; then
+            wine reg add "$DIELEKTRA_WINE_FONTS_KEY" /v "$name" /d "$file" /f >/dev/null
+            added=1
+        fi
+    done
+    # Written to disk before a test copies the prefix.
+    [ "$added" -eq 0 ] || wineserver --wait
+}
+
+# Takes out of a prefix the fonts that use_wine put in: Wine as most
+# machines have it, with the system's fonts alone.
+remove_wine_fonts() { # prefix
+    local font
+    for font in "${DIELEKTRA_WINE_FONTS[@]}"; do
+        rm -f "$1/drive_c/windows/Fonts/${font#*=}"
+        WINEPREFIX="$1" wine reg delete "$DIELEKTRA_WINE_FONTS_KEY" /v "${font%=*}" /f \
+            >/dev/null 2>&1 || true # none there
+    done
+    WINEPREFIX="$1" wineserver --wait
 }
 
 # The arguments that configure a build folder for Windows against that Qt.

@@ -13,12 +13,14 @@ ManifestDPIAware true
 
 Name "Dielektra ${VERSION}"
 OutFile "${OUTFILE}"
-Icon "${ICON}"
-UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\Dielektra"
 ShowInstDetails nevershow
 
+; Modern UI sets its own icons unless told these before its first page.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -49,6 +51,9 @@ Section
   WriteRegStr HKCU "${KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; What "Apps & features" shows as the program's size, in KiB.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${KEY}" "NoRepair" 1
 SectionEnd

@@ -25,11 +25,12 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 // Windows keeps a fixed-size window as it is: it offers no maximise button.
 void keepFixedSize(QWidget * /*window*/) {}
 
-// The TrueType successor of the design's "MS Sans Serif"; where it is
-// missing (Wine), its companion Tahoma rather than a search of every face.
+// The TrueType successor of the design's "MS Sans Serif", a bitmap font that
+// cannot follow the screen's scale. Where it is missing (Wine), the system's
+// own face stands in: Tahoma there.
 QStringList fontFaces()
 {
-    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")};
+    return {QStringLiteral("Microsoft Sans Serif")};
 }
 
 // Qt's UI Automation bridge serves Windows screen readers.
