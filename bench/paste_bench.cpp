@@ -2,7 +2,7 @@
 // to 50 MB into Text2 and the next click on Spočítat, then ten cycles of
 // pasting 5 MB and deleting it, with the process's memory after each.
 // Offscreen: paste_bench (QT_QPA_PLATFORM is set to offscreen if unset).
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QClipboard>

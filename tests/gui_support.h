@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "ui/accessibility.h"
 
-#include "ui/clickable_label.h"
-#include "ui/platform.h"
-#include "ui/unit_list.h"
+#include "platform/platform.h"
+#include "ui/widgets/clickable_label.h"
+#include "ui/widgets/unit_list.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -215,12 +215,4 @@ void dielektra::accessibility::install()
         dielektra::platform::guardAccessibility();
     }
     installed = true;
-}
-
-void NotificationLabel::announce()
-{
-    if (!isVisible())
-        return; // "shown" would be untrue, and the text is not to be seen
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
 }

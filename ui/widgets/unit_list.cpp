@@ -1,4 +1,4 @@
-#include "ui/unit_list.h"
+#include "ui/widgets/unit_list.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

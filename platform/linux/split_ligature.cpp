@@ -1,4 +1,4 @@
-#include "ui/split_ligature.h"
+#include "platform/linux/split_ligature.h"
 
 #include <QGlyphRun>
 #include <QTextLayout>

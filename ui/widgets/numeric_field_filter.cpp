@@ -1,7 +1,7 @@
-#include "ui/numeric_field_filter.h"
+#include "ui/widgets/numeric_field_filter.h"
 
-#include "ui/numeric_field_validator.h"
-#include "ui/pasted_number.h"
+#include "ui/widgets/numeric_field_validator.h"
+#include "ui/widgets/pasted_number.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/pasted_number.h"
+#include "ui/widgets/pasted_number.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ui/tab_page.h"
+#include "ui/widgets/tab_page.h"
 
 #include <QEvent>
 

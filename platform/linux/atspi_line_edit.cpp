@@ -1,7 +1,7 @@
-#include "ui/atspi_line_edit.h"
+#include "platform/linux/atspi_line_edit.h"
 
-#include "ui/numeric_field_validator.h"
-#include "ui/split_ligature.h"
+#include "platform/linux/split_ligature.h"
+#include "ui/widgets/numeric_field_validator.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>

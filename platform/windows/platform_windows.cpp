@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 #include <QString>
 #include <QStringList>

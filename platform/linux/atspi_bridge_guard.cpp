@@ -1,6 +1,6 @@
-#include "ui/atspi_bridge_guard.h"
+#include "platform/linux/atspi_bridge_guard.h"
 
-#include "ui/atspi_line_edit.h"
+#include "platform/linux/atspi_line_edit.h"
 
 #include <QAccessible>
 #include <QApplication>

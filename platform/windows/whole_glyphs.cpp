@@ -7,7 +7,7 @@
 // To tell whether a later Qt still needs it: without this, look at the window
 // in Wine's Tahoma at 10 px (under Wine with fonts-wine's Tahoma in the
 // prefix, the face the window then takes): whole letters mean it can go.
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 #include <QFont>
 #include <QRawFont>

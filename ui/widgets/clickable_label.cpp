@@ -1,4 +1,4 @@
-#include "ui/clickable_label.h"
+#include "ui/widgets/clickable_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

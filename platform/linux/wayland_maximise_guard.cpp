@@ -1,4 +1,4 @@
-#include "ui/wayland_maximise_guard.h"
+#include "platform/linux/wayland_maximise_guard.h"
 
 #include <QTimer>
 #include <QWidget>

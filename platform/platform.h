@@ -11,7 +11,7 @@ class QString;
 class QWidget;
 
 // What differs between desktops. The window calls these; CMake builds the
-// one source file of the platform (platform_linux.cpp, or win/ for Windows).
+// one source file of the platform (platform/linux/ or platform/windows/).
 namespace dielektra::platform {
 
 // Hands a web address to the desktop's opener and returns without waiting
@@ -31,7 +31,7 @@ void keepFixedSize(QWidget *window);
 QStringList fontFaces();
 
 // Has the font drawn so that no glyph loses a piece, where Qt's font engine
-// cuts some (Windows: win/whole_glyphs.cpp).
+// cuts some (Windows: windows/whole_glyphs.cpp).
 void keepGlyphsWhole(QFont &font);
 
 // The platform's own accessible interface for a line edit, or nullptr where

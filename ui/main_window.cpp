@@ -1,17 +1,18 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include "core/numbers.h"
 #include "core/units.h"
+#include "platform/platform.h"
 #include "ui/about_page.h"
 #include "ui/accessibility.h"
-#include "ui/command_button.h"
-#include "ui/numeric_field_filter.h"
-#include "ui/numeric_field_validator.h"
 #include "ui/page_designs.h"
-#include "ui/platform.h"
 #include "ui/style.h"
-#include "ui/tab_page.h"
-#include "ui/unit_list.h"
+#include "ui/widgets/command_button.h"
+#include "ui/widgets/notification_label.h"
+#include "ui/widgets/numeric_field_filter.h"
+#include "ui/widgets/numeric_field_validator.h"
+#include "ui/widgets/tab_page.h"
+#include "ui/widgets/unit_list.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "ui/platform.h"
+#include "platform/platform.h"
 
-#include "ui/atspi_bridge_guard.h"
-#include "ui/atspi_line_edit.h"
-#include "ui/wayland_maximise_guard.h"
+#include "platform/linux/atspi_bridge_guard.h"
+#include "platform/linux/atspi_line_edit.h"
+#include "platform/linux/wayland_maximise_guard.h"
 
 #include <QGuiApplication>
 #include <QProcess>

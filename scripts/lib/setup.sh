@@ -1,7 +1,7 @@
 # Sourced by the scripts in this folder: finds the project and installs what a
 # fresh Debian 12 or 13 machine lacks.
 
-DIELEKTRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+DIELEKTRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export DIELEKTRA_ROOT
 # The Debian 13 tree that scripts/debian13 builds once, in the cache beside
 # Qt for Windows.

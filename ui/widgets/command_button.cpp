@@ -1,4 +1,4 @@
-#include "ui/command_button.h"
+#include "ui/widgets/command_button.h"
 
 #include <QApplication>
 #include <QKeyEvent>
