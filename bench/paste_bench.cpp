@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Form1 window;
+    MainWindow window;
     window.show();
     auto *field = window.findChild<QLineEdit *>(QStringLiteral("Text2"));
     auto *button = window.findChild<QPushButton *>(QStringLiteral("Command1"));

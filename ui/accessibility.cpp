@@ -1,6 +1,7 @@
 #include "ui/accessibility.h"
 
 #include "platform/platform.h"
+#include "ui/widgets/box_guard.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/unit_list.h"
 
@@ -76,7 +77,7 @@ public:
         // is open does nothing, even where it would be handled after the box
         // closed.
         if (action == pressAction() && label()->isClickable()) {
-            if (QApplication::activeModalWidget() == nullptr)
+            if (!dielektra::boxIsOpen())
                 QMetaMethod::fromSignal(&ClickableLabel::clicked)
                     .invoke(label(), Qt::QueuedConnection);
         } else

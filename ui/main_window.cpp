@@ -1,12 +1,13 @@
 #include "ui/main_window.h"
 
-#include "core/numbers.h"
 #include "core/units.h"
 #include "platform/platform.h"
 #include "ui/about_page.h"
 #include "ui/accessibility.h"
+#include "ui/message_boxes.h"
 #include "ui/page_designs.h"
 #include "ui/style.h"
+#include "ui/widgets/box_guard.h"
 #include "ui/widgets/command_button.h"
 #include "ui/widgets/notification_label.h"
 #include "ui/widgets/numeric_field_filter.h"
@@ -14,62 +15,39 @@
 #include "ui/widgets/tab_page.h"
 #include "ui/widgets/unit_list.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QFrame>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTranslator>
-
-#include <algorithm>
-#include <optional>
-#include <span>
-#include <utility>
 
 using dielektra::CalcPage;
 using dielektra::CalcPages;
 using dielektra::PageIndex;
+using dielektra::Row;
 using namespace dielektra::design;
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename Widget> Widget *named(QWidget *parent, std::string_view name)
+template <typename Widget> Widget *named(QWidget *parent, const char *name)
 {
     auto *widget = new Widget(parent);
-    widget->setObjectName(qs(name));
+    widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
-// A misspelt name in the tables stops a debug build at once.
-template <typename Widget> Widget *existing(const QWidget &parent, std::string_view name)
+template <typename Label = QLabel> Label *label(QWidget *parent, const Text &text)
 {
-    auto *widget = parent.findChild<Widget *>(qs(name));
-    Q_ASSERT(widget != nullptr);
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const Text &text)
-{
-    auto *result = named<QLabel>(parent, text.name);
+    auto *result = named<Label>(parent, text.name);
     result->setText(QString::fromUtf8(text.text));
     return result;
 }
 
-QSize textSize(QLabel *label, int height)
+QString qs(std::string_view text)
 {
-    return {label->sizeHint().width(), height};
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Read as PNG outright: left to find the format, Qt loads every image plugin
@@ -82,91 +60,86 @@ QPixmap readPng(const QString &path)
     return QPixmap::fromImage(reader.read());
 }
 
-// A click that reaches a control while a box is open does nothing: modality
-// stops the mouse and the keys, but not a press over AT-SPI or a click in
-// code, and each would open a box in the box. Checked when the click is
-// handled; a press that arrived while a box was open is dropped where it
-// arrives (the button, the label's accessible press).
+// Each list gets its family's labels at the index of their position and goes
+// on showing the text it was designed with, its label current.
+void fillUnitList(UnitList *list, const dielektra::UnitFamily &family)
+{
+    const QString shown = list->currentText();
+    for (const dielektra::UnitLabel &unit : family.labels)
+        list->insertItem(unit.position, qs(unit.text));
+    list->setEditText(shown);
+    list->followText();
+}
+
+// A press that arrives while a box is open does nothing.
 template <typename Handler> auto unlessBoxOpen(Handler handler)
 {
     return [handler] {
-        if (QApplication::activeModalWidget() == nullptr)
+        if (!dielektra::boxIsOpen())
             handler();
     };
 }
 
-void installCzechQtTranslation()
+std::size_t rowIndex(Row row)
 {
-    // Qt's own texts (context menus, standard buttons) in Czech, once per
-    // application: built in where the system has no Qt translations (Windows),
-    // else the system's.
-    QCoreApplication *app = QCoreApplication::instance();
-    if (app == nullptr || app->property("dielektra.qtbase_cs").toBool())
-        return;
-    auto *translator = new QTranslator(app);
-    if (translator->load(QStringLiteral("qtbase_cs"), QStringLiteral(":/i18n")) ||
-        translator->load(QStringLiteral("qtbase_cs"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    app->setProperty("dielektra.qtbase_cs", true);
+    return row == Row::Upper ? 0 : 1;
 }
 
 } // namespace
 
-class Form1::Page : public dielektra::PageOps {
+// A calculation page's controls, as the core asks for them.
+class MainWindow::BoundPage : public dielektra::PageControls {
 public:
-    explicit Page(Form1 &form) : form_(form) {}
+    explicit BoundPage(MessageBoxes &boxes) : boxes_(boxes) {}
 
-    std::string text(std::string_view field) const override
+    std::string fieldText(Row row) const override
     {
-        return child<QLineEdit>(field)->text().toStdString();
+        return fields.at(rowIndex(row))->text().toStdString();
     }
-    void setText(std::string_view field, const std::string &text) override
+    void setFieldText(Row row, const std::string &text) override
     {
-        child<QLineEdit>(field)->setText(QString::fromStdString(text));
+        fields.at(rowIndex(row))->setText(QString::fromStdString(text));
     }
-    std::string unitText(std::string_view unitList) const override
+    std::string unitText(Row row) const override
     {
-        return child<QComboBox>(unitList)->currentText().toStdString();
+        return unitLists.at(rowIndex(row))->currentText().toStdString();
     }
-    void setCaption(std::string_view label, const std::string &caption) override
+    void focusUnitList(Row row) override
     {
-        auto *target = child<NotificationLabel>(label);
-        target->setText(QString::fromStdString(caption));
-        target->announce();
+        unitLists.at(rowIndex(row))->setFocus(Qt::OtherFocusReason);
     }
-    void setVisible(std::string_view label, bool visible) override
+    void showResult(const std::string &sentence) override
     {
-        child<QLabel>(label)->setVisible(visible);
+        result->setText(QString::fromStdString(sentence));
+        result->announce();
     }
-    void setFocus(std::string_view control) override
+    void showNote(bool shown) override
     {
-        child<QWidget>(control)->setFocus(Qt::OtherFocusReason);
+        if (note != nullptr)
+            note->setVisible(shown);
     }
-    void msgBox(std::string_view prompt, dielektra::MsgStyle style, std::string_view title) override
+    void showMessage(std::string_view prompt, dielektra::MessageIcon icon,
+                     std::string_view title) override
     {
-        form_.MsgBox(qs(prompt), style, qs(title));
+        boxes_.show(qs(prompt), icon, qs(title));
     }
+
+    std::array<QLineEdit *, 2> fields{};
+    std::array<UnitList *, 2> unitLists{};
+    NotificationLabel *result = nullptr;
+    QLabel *note = nullptr;
+    dielektra::CalcQuantities quantities; // kept from click to click
 
 private:
-    template <typename Widget> Widget *child(std::string_view name) const
-    {
-        return existing<Widget>(form_, name);
-    }
-
-    Form1 &form_;
+    MessageBoxes &boxes_;
 };
 
-Form1::Form1(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      pageOps_(std::make_unique<Page>(*this))
+      boxes_(new MessageBoxes(this))
 {
-    boxClosed_.setSingleShot(true);
-    boxClosed_.setInterval(0);
-    connect(&boxClosed_, &QTimer::timeout, this, &Form1::showWaitingBox);
-    installCzechQtTranslation();
     dielektra::accessibility::install();
     // The banners are the longest texts: in Liberation Sans the longest needs
     // 529 of its 533 px.
@@ -184,7 +157,7 @@ Form1::Form1(QWidget *parent)
     // Before any child exists, so that no control is first set up with the
     // desktop's font.
     setFont(dielektra::style::regularFont());
-    SSTab1 = named<QTabWidget>(this, "SSTab1");
+    auto *tabs = named<QTabWidget>(this, "SSTab1");
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferrolux Edition - Dielektra"));
     // Rendered from icon.svg at the sizes a window manager asks for, up to a
@@ -198,174 +171,137 @@ Form1::Form1(QWidget *parent)
     setFixedSize(553, 161);
     dielektra::platform::keepFixedSize(this);
 
-    SSTab1->setGeometry(0, 0, 553, 161);
-    SSTab1->setUsesScrollButtons(false);
-    auto *fieldFilter = new NumericFieldFilter(this);
+    tabs->setGeometry(0, 0, 553, 161);
+    tabs->setUsesScrollButtons(false);
+    for (const PageDesign &design : pageDesigns)
+        buildCalculationPage(tabs, design);
 
-    for (const PageDesign &design : pageDesigns) {
-        const CalcPage &calc = CalcPages[design.calc];
-        auto *page = new TabPage(SSTab1);
-
-        auto *banner = label(page, design.banner);
-        dielektra::style::makeBanner(banner);
-        page->place(banner, bannerRect);
-
-        const struct {
-            const Text &caption;
-            QPoint captionAt;
-            const dielektra::CalcField &calcField;
-            const char *start, *unit;
-            QRect fieldAt, unitAt;
-        } rows[] = {
-            {design.captionA, captionA, calc.a, design.startA, design.unitA, fieldA, unitA},
-            {design.captionB, captionB, calc.b, design.startB, design.unitB, fieldB, unitB}};
-        for (const auto &row : rows) {
-            auto *caption = label(page, row.caption);
-            page->place(caption, {row.captionAt, textSize(caption, lineHeight)});
-            const QString quantity = caption->text().section(u':', 0, 0).trimmed();
-
-            auto *field = named<QLineEdit>(page, row.calcField.field);
-            field->setText(QString::fromUtf8(row.start));
-            field->setAccessibleName(quantity);
-            field->installEventFilter(fieldFilter);
-            // Qt's 32,767 characters: room for any number a person types or
-            // pastes, while a paste of megabytes is refused rather than laid
-            // out and kept character by character in the undo history.
-            field->setMaxLength(32767);
-            caption->setBuddy(field);
-            page->place(field, row.fieldAt);
-
-            auto *unitList = named<UnitList>(page, row.calcField.unitList);
-            unitList->setEditText(QString::fromUtf8(row.unit));
-            unitList->setAccessibleName(quantity + QStringLiteral(" – jednotka"));
-            page->place(unitList, row.unitAt);
-            field->setValidator(new NumericFieldValidator(field, unitList, *row.calcField.family));
-        }
-
-        auto *button = named<CommandButton>(page, calc.button);
-        button->setText(QStringLiteral("Spočítat"));
-        button->setAccessibleDescription(QString::fromUtf8(design.tab));
-        page->place(button, buttonRect);
-        connect(button, &CommandButton::triggered, this,
-                unlessBoxOpen([this, &design] { Command_Click(design.calc); }));
-
-        auto *panel = named<QFrame>(page, design.panel);
-        panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-        page->place(panel, panelRect);
-        for (const PanelLabel &item : design.panelLabels) {
-            auto *text = label(panel, {item.name, item.text});
-            text->setFont(dielektra::style::boldFont());
-            text->setGeometry({{item.x, item.y}, text->sizeHint()});
-        }
-        if (const FractionBar *line = design.bar) {
-            auto *bar = named<QFrame>(panel, line->name);
-            bar->setFrameStyle(QFrame::HLine | QFrame::Plain);
-            bar->setGeometry(line->x1, line->y, line->x2 - line->x1 + 1, 1);
-            // Labels draw no background: the bar shows between the letters.
-            bar->lower();
-        }
-
-        for (const Note &note : design.notes) {
-            auto *text = label(page, {note.name, note.text});
-            dielektra::style::makeBanner(text);
-            page->place(text, {noteX, note.y, noteWidth, lineHeight});
-            text->setVisible(note.visibleAtStart);
-        }
-
-        auto *result = named<NotificationLabel>(page, calc.resultLabel);
-        result->setText(QString::fromUtf8(design.resultAtStart));
-        result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        dielektra::style::makeBanner(result);
-        page->place(result, resultRect);
-
-        const auto &order = design.focusOrder;
-        for (std::size_t i = 0; i + 1 < order.size(); ++i)
-            setTabOrder(existing<QWidget>(*page, order[i]), existing<QWidget>(*page, order[i + 1]));
-
-        SSTab1->addTab(page, QString::fromUtf8(design.tab));
-    }
-
-    auto *about = new AboutPage(SSTab1);
-    connect(about, &AboutPage::editionClicked, this, unlessBoxOpen([this] { Label23_Click(); }));
-    connect(about, &AboutPage::addressClicked, this, unlessBoxOpen([this] { Label32_Click(); }));
-    SSTab1->addTab(about, QStringLiteral("O programu"));
-    SSTab1->setCurrentIndex(0);
+    auto *about = new AboutPage(tabs);
+    connect(about, &AboutPage::editionClicked, this, unlessBoxOpen([this] { showDescription(); }));
+    connect(about, &AboutPage::addressClicked, this, unlessBoxOpen([this] { openWebAddress(); }));
+    tabs->addTab(about, QStringLiteral("O programu"));
+    tabs->setCurrentIndex(0);
     // Digits typed right after start go into the first field, not the tab bar.
-    findChild<QWidget *>(QStringLiteral("Text1"))->setFocus();
-
-    Form_Load();
+    pages_.at(dielektra::Capacity)->fields[0]->setFocus();
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::Form_Load()
+void MainWindow::buildCalculationPage(QTabWidget *tabs, const PageDesign &design)
 {
-    // Each list gets its family's labels at the index of their position and
-    // goes on showing the text it was designed with, its label current.
-    for (const CalcPage &calc : CalcPages) {
-        for (const auto *side : {&calc.a, &calc.b}) {
-            auto *unitList = findChild<UnitList *>(qs(side->unitList));
-            const QString shown = unitList->currentText();
-            for (const auto &unit : side->family->labels)
-                unitList->insertItem(unit.position, qs(unit.text));
-            unitList->setEditText(shown);
-            unitList->followText();
-        }
+    const CalcPage &calc = CalcPages.at(design.calc);
+    auto &bound = pages_.at(design.calc);
+    bound = std::make_unique<BoundPage>(*boxes_);
+    auto *page = new TabPage(tabs);
+
+    auto *banner = label(page, design.banner);
+    dielektra::style::makeBanner(banner);
+    page->place(banner, bannerRect);
+
+    const struct {
+        const InputRow &design;
+        const dielektra::UnitFamily &family;
+        QPoint captionAt;
+        QRect fieldAt, unitAt;
+    } rows[] = {{design.upper, *calc.upper, captionA, fieldA, unitA},
+                {design.lower, *calc.lower, captionB, fieldB, unitB}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto &row = rows[i];
+        auto *caption = label(page, row.design.caption);
+        page->place(caption, {row.captionAt, QSize(caption->sizeHint().width(), lineHeight)});
+        const QString quantity = caption->text().section(u':', 0, 0).trimmed();
+
+        auto *field = label<QLineEdit>(page, row.design.field);
+        field->setAccessibleName(quantity);
+        // A typed key passes the field's filter; all else, its validator.
+        field->installEventFilter(new NumericFieldFilter(field));
+        // Qt's 32,767 characters: room for any number a person types or
+        // pastes, while a paste of megabytes is refused rather than laid out
+        // and kept character by character in the undo history.
+        field->setMaxLength(32767);
+        caption->setBuddy(field);
+        page->place(field, row.fieldAt);
+
+        auto *unitList = named<UnitList>(page, row.design.unitList.name);
+        unitList->setEditText(QString::fromUtf8(row.design.unitList.text));
+        unitList->setAccessibleName(quantity + QStringLiteral(" – jednotka"));
+        page->place(unitList, row.unitAt);
+        field->setValidator(new NumericFieldValidator(field, unitList, row.family));
+        fillUnitList(unitList, row.family);
+
+        bound->fields.at(i) = field;
+        bound->unitLists.at(i) = unitList;
     }
+
+    auto *button = named<CommandButton>(page, design.button);
+    button->setText(QStringLiteral("Spočítat"));
+    button->setAccessibleDescription(QString::fromUtf8(design.tab));
+    page->place(button, buttonRect);
+    connect(button, &CommandButton::triggered, this,
+            unlessBoxOpen([this, &design] { calculate(design.calc); }));
+
+    auto *panel = named<QFrame>(page, design.panel);
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    page->place(panel, panelRect);
+    for (const PanelLabel &item : design.panelLabels) {
+        auto *text = label(panel, {item.name, item.text});
+        text->setFont(dielektra::style::boldFont());
+        text->setGeometry({{item.x, item.y}, text->sizeHint()});
+    }
+    if (const FractionBar *line = design.bar) {
+        auto *bar = named<QFrame>(panel, line->name);
+        bar->setFrameStyle(QFrame::HLine | QFrame::Plain);
+        bar->setGeometry(line->x1, line->y, line->x2 - line->x1 + 1, 1);
+        // Labels draw no background: the bar shows between the letters.
+        bar->lower();
+    }
+
+    for (const Note &note : design.notes) {
+        auto *text = label(page, {note.name, note.text});
+        dielektra::style::makeBanner(text);
+        page->place(text, {noteX, note.y, noteWidth, lineHeight});
+        text->setVisible(note.visibleAtStart);
+        if (design.resultNote != nullptr && qstrcmp(note.name, design.resultNote) == 0)
+            bound->note = text;
+    }
+
+    auto *result = label<NotificationLabel>(page, design.result);
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    dielektra::style::makeBanner(result);
+    page->place(result, resultRect);
+    bound->result = result;
+
+    const auto &[fields, units] = std::pair(bound->fields, bound->unitLists);
+    const std::array<QWidget *, 5> order =
+        design.focusOrder == FocusOrder::Down
+            ? std::array<QWidget *, 5>{fields[0], units[0], fields[1], units[1], button}
+            : std::array<QWidget *, 5>{button, units[1], fields[1], units[0], fields[0]};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
+
+    tabs->addTab(page, QString::fromUtf8(design.tab));
 }
 
-dielektra::Outcome Form1::Command_Click(PageIndex page)
+dielektra::Outcome MainWindow::calculate(PageIndex page)
 {
-    return dielektra::CalculatePage(CalcPages[page], quantities_[page], *pageOps_,
-                                    QLocale().decimalPoint().toStdString());
+    BoundPage &bound = *pages_.at(page);
+    return dielektra::calculate(CalcPages.at(page), bound.quantities, bound,
+                                QLocale().decimalPoint().toStdString());
 }
 
-void Form1::Label23_Click()
+void MainWindow::showDescription()
 {
-    MsgBox(
+    boxes_->show(
         QStringLiteral("Výpočet kapacity, náboje, napětí, časové konstanty a energie kondenzátoru"),
-        dielektra::MsgStyle::Information);
+        dielektra::MessageIcon::Information);
 }
 
-void Form1::Label32_Click()
+void MainWindow::openWebAddress()
 {
     // Rather than leave the click unanswered when no browser opens.
     dielektra::platform::openAddress(QString::fromLatin1(AboutPage::MakerAddress), this, [this] {
-        MsgBoxWhenFree(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
-                           QString::fromLatin1(AboutPage::MakerAddress),
-                       dielektra::MsgStyle::Information);
+        boxes_->showWhenFree(QStringLiteral("Webovou stránku se nepodařilo otevřít: ") +
+                                 QString::fromLatin1(AboutPage::MakerAddress),
+                             dielektra::MessageIcon::Information);
     });
-}
-
-void Form1::MsgBox(const QString &prompt, dielektra::MsgStyle style, const QString &title)
-{
-    QMessageBox box(
-        style == dielektra::MsgStyle::Critical ? QMessageBox::Critical : QMessageBox::Information,
-        title.isEmpty() ? QStringLiteral("Dielektra") : title, prompt, QMessageBox::Ok, this);
-    const std::optional<Box> under = std::exchange(open_, Box{prompt, style, title});
-    box.exec();
-    open_ = under;
-    // Later, so that whoever asked for this box goes on first.
-    if (!waiting_.empty())
-        boxClosed_.start();
-}
-
-void Form1::MsgBoxWhenFree(const QString &prompt, dielektra::MsgStyle style)
-{
-    const Box box{prompt, style, {}};
-    if (box == open_ || std::find(waiting_.begin(), waiting_.end(), box) != waiting_.end())
-        return;
-    waiting_.push_back(box);
-    showWaitingBox();
-}
-
-void Form1::showWaitingBox()
-{
-    // Every box of the window opens through MsgBox, which calls again for
-    // the next one when it has closed.
-    if (waiting_.empty() || QApplication::activeModalWidget() != nullptr)
-        return;
-    const Box box = waiting_.front();
-    waiting_.pop_front();
-    MsgBox(box.prompt, box.style, box.title);
 }

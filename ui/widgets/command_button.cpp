@@ -1,5 +1,7 @@
 #include "ui/widgets/command_button.h"
 
+#include "ui/widgets/box_guard.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -8,7 +10,7 @@ CommandButton::CommandButton(QWidget *parent) : QPushButton(parent)
     setAutoDefault(false);
     setDefault(false);
     connect(this, &QAbstractButton::pressed, this,
-            [this] { pressedUnderBox_ = QApplication::activeModalWidget() != nullptr; });
+            [this] { pressedUnderBox_ = dielektra::boxIsOpen(); });
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (!pressedUnderBox_)
             emit triggered();

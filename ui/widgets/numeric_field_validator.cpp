@@ -117,7 +117,7 @@ qsizetype NumericFieldValidator::room() const
 
 bool NumericFieldValidator::showUnit(QStringView text) const
 {
-    const auto *label = dielektra::UnitWrittenAt(
+    const auto *label = dielektra::unitWrittenAt(
         family_, std::u16string_view(text.utf16(), std::size_t(text.size())));
     if (label == nullptr)
         return false;
