@@ -338,7 +338,7 @@ public:
         if (text.isEmpty())
             edit()->del();
         else
-            PasteNumber(edit(), text);
+            pasteNumber(edit(), text);
     }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }

@@ -1,11 +1,12 @@
 #include "ui/widgets/numeric_field_filter.h"
 
+#include "ui/widgets/number_in_text.h"
 #include "ui/widgets/numeric_field_validator.h"
-#include "ui/widgets/pasted_number.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -59,27 +60,48 @@ void type(QLineEdit *field, const QString &text)
 
 void pasteFromClipboard(QLineEdit *field, QClipboard::Mode mode)
 {
-    PasteNumber(field, QGuiApplication::clipboard()->text(mode));
+    pasteNumber(field, QGuiApplication::clipboard()->text(mode));
 }
 
-// The field's own menu, its Paste through PasteNumber and its Undo and Redo
-// taking a pasted unit back and forth with the number.
+// The field's menu, as Qt's standard one, in Qt's own texts, but for its
+// Paste, which goes through pasteNumber, and its Undo and Redo, which take a
+// pasted unit back and forth with the number. Built here, so that no action
+// of Qt's menu need be found by its translated text.
 void showContextMenu(QLineEdit *field, const QPoint &globalPos)
 {
-    QMenu *menu = field->createStandardContextMenu();
     auto *validator = NumericFieldValidator::of(field);
-    const std::pair<QString, std::function<void()>> actions[] = {
-        {QLineEdit::tr("&Paste"), [field] { pasteFromClipboard(field, QClipboard::Clipboard); }},
-        {QLineEdit::tr("&Undo"), [validator] { validator->undo(); }},
-        {QLineEdit::tr("&Redo"), [validator] { validator->redo(); }}};
-    for (QAction *action : menu->actions()) {
-        for (const auto &[text, run] : actions) {
-            if (validator != nullptr && action->text().startsWith(text)) {
-                QObject::disconnect(action, nullptr, field, nullptr);
-                QObject::connect(action, &QAction::triggered, field, run);
-            }
-        }
+    auto *menu = new QMenu(field);
+    const auto add = [&](const char *text, QKeySequence::StandardKey key, const char *icon,
+                         bool enabled, const std::function<void()> &run) {
+        QString label = QLineEdit::tr(text);
+        if (key != QKeySequence::UnknownKey &&
+            !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
+            label += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        QAction *action = menu->addAction(QIcon::fromTheme(QString::fromLatin1(icon)), label);
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, field, run);
+    };
+    const bool editable = !field->isReadOnly();
+    const bool selected = field->hasSelectedText();
+    if (editable) {
+        add("&Undo", QKeySequence::Undo, "edit-undo", field->isUndoAvailable(),
+            [field, validator] { validator != nullptr ? validator->undo() : field->undo(); });
+        add("&Redo", QKeySequence::Redo, "edit-redo", field->isRedoAvailable(),
+            [field, validator] { validator != nullptr ? validator->redo() : field->redo(); });
+        menu->addSeparator();
+        add("Cu&t", QKeySequence::Cut, "edit-cut", selected, [field] { field->cut(); });
     }
+    add("&Copy", QKeySequence::Copy, "edit-copy", selected, [field] { field->copy(); });
+    if (editable) {
+        add("&Paste", QKeySequence::Paste, "edit-paste",
+            !QGuiApplication::clipboard()->text().isEmpty(),
+            [field] { pasteFromClipboard(field, QClipboard::Clipboard); });
+        add("Delete", QKeySequence::UnknownKey, "edit-delete", selected, [field] { field->del(); });
+        menu->addSeparator();
+    }
+    add("Select All", QKeySequence::SelectAll, "edit-select-all",
+        !field->text().isEmpty() && field->selectedText() != field->text(),
+        [field] { field->selectAll(); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
@@ -89,7 +111,7 @@ bool offersNumber(QLineEdit *field, const QDropEvent *drag)
 {
     const QString text = drag->mimeData()->text();
     return !field->isReadOnly() && (drag->possibleActions() & Qt::CopyAction) != 0 &&
-           !text.isNull() && PastedNumber(text, field->maxLength() - field->text().size());
+           !text.isNull() && numberInText(text, field->maxLength() - field->text().size());
 }
 
 // A drag that holds a number is shown where it would go, by the field itself,
@@ -118,7 +140,7 @@ void dropNumber(QLineEdit *field, QDropEvent *drop)
         return;
     }
     field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
-    PasteNumber(field, drop->mimeData()->text());
+    pasteNumber(field, drop->mimeData()->text());
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
     QDragLeaveEvent leave; // the drag's caret goes, as after Qt's own drop
@@ -138,7 +160,7 @@ bool commitInput(QLineEdit *field, const QInputMethodEvent *input)
     qsizetype end = commit.size();
     if (commit.size() == 1) {
         number = typed(commit);
-    } else if (const auto pasted = PastedNumber(commit, validator->room())) {
+    } else if (const auto pasted = numberInText(commit, validator->room())) {
         number = pasted->number;
         end = pasted->end;
     }

@@ -1,7 +1,7 @@
 #include "ui/widgets/numeric_field_validator.h"
 
 #include "ui/widgets/caret.h"
-#include "ui/widgets/pasted_number.h"
+#include "ui/widgets/number_in_text.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -68,7 +68,7 @@ void NumericFieldValidator::read(QString &input, int &pos) const
     if (!field_->isUndoAvailable()) {
         if (input.isEmpty())
             return;
-        const auto pasted = PastedNumber(input, field_->maxLength());
+        const auto pasted = numberInText(input, field_->maxLength());
         if (pasted)
             showUnit(QStringView(input).mid(pasted->end));
         input = pasted ? pasted->number : accepted_;
@@ -87,7 +87,7 @@ void NumericFieldValidator::read(QString &input, int &pos) const
     const QStringView inserted = QStringView(input).mid(head, input.size() - tail - head);
     if (inserted.isEmpty())
         return; // a deletion
-    const auto pasted = PastedNumber(inserted, field_->maxLength() - (head + tail));
+    const auto pasted = numberInText(inserted, field_->maxLength() - (head + tail));
     if (!pasted) {
         input = before;
         pos = int(head);
@@ -149,7 +149,7 @@ void NumericFieldValidator::step(bool back)
         setUnitText(unitList_, unitChange_->unit[now]);
 }
 
-void PasteNumber(QLineEdit *field, QStringView text)
+void pasteNumber(QLineEdit *field, QStringView text)
 {
     if (field->isReadOnly())
         return;
@@ -158,7 +158,7 @@ void PasteNumber(QLineEdit *field, QStringView text)
         field->insert(text.toString());
         return;
     }
-    const auto pasted = PastedNumber(text, validator->room());
+    const auto pasted = numberInText(text, validator->room());
     if (!pasted)
         return;
     const QString before = field->text();

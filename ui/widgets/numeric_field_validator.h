@@ -13,7 +13,7 @@ class QComboBox;
 class QLineEdit;
 
 // Every text that reaches a numeric field except what is typed goes by one
-// rule, the paste's: the field takes the number that PastedNumber reads from
+// rule, the paste's: the field takes the number that numberInText reads from
 // it, and the unit list beside it shows the unit written after the number,
 // where the list's family has it; a text that holds no number changes
 // nothing. The ways in that the program knows (a paste, a drop, a screen
@@ -73,8 +73,8 @@ private:
     mutable std::optional<UnitChange> unitChange_;
 };
 
-// Inserts the number that PastedNumber reads from text at the caret of a
+// Inserts the number that numberInText reads from text at the caret of a
 // numeric field, in place of the selection, as one undo step, and shows its
 // unit; a text that holds no number, or none that fits, changes nothing. Any
 // other line edit takes the text as it is.
-void PasteNumber(QLineEdit *field, QStringView text);
+void pasteNumber(QLineEdit *field, QStringView text);

@@ -8,7 +8,7 @@
 // What a numeric field reads from any text that is not typed: the number that
 // the field will hold, and where it ends in the text, so that a unit written
 // after it can be read.
-struct Pasted {
+struct NumberInText {
     QString number;
     qsizetype end = 0; // the index just after the number's last character
 };
@@ -25,4 +25,4 @@ struct Pasted {
 // single "," is the decimal point. Empty when the text holds no number, or
 // only one longer than maxLength. Reads no further than the number's end, so
 // a huge paste costs no more than its first number.
-std::optional<Pasted> PastedNumber(QStringView text, qsizetype maxLength);
+std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength);

@@ -1,4 +1,4 @@
-#include "ui/widgets/pasted_number.h"
+#include "ui/widgets/number_in_text.h"
 
 #include <algorithm>
 #include <string>
@@ -135,7 +135,7 @@ std::string resolveSeparators(const std::u32string &mantissa)
 
 } // namespace
 
-std::optional<Pasted> PastedNumber(QStringView text, qsizetype maxLength)
+std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength)
 {
     PastedCharacters in(text);
     std::string number;
@@ -178,5 +178,5 @@ std::optional<Pasted> PastedNumber(QStringView text, qsizetype maxLength)
     }
     if (qsizetype(number.size()) > maxLength)
         return std::nullopt;
-    return Pasted{QString::fromLatin1(number.data(), qsizetype(number.size())), end};
+    return NumberInText{QString::fromLatin1(number.data(), qsizetype(number.size())), end};
 }
