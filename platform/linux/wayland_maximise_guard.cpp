@@ -8,12 +8,23 @@ namespace {
 
 constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
 
+// weston 10 answers a window that leaves one of these states while it keeps or
+// takes the other with a size of 0 x 0 (its shell reads the state last drawn,
+// not the one asked for), which no frame fits.
+bool leavesLargeForLarge(Qt::WindowStates from, Qt::WindowStates to)
+{
+    return (to & large) != 0 && (from & large & ~to) != 0;
+}
+
 } // namespace
 
 WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window)
     : QObject(window), window_(window), fixed_(window->minimumSize())
 {
     window->installEventFilter(this);
+    // Read as Qt makes the window's Wayland surface, when it is first shown.
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
     showLater_.setSingleShot(true);
     showLater_.setInterval(0);
     connect(&showLater_, &QTimer::timeout, window, &QWidget::show);
@@ -30,13 +41,16 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
         connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
                 Qt::QueuedConnection);
     }
+    if (watched == window_ && event->type() == QEvent::Hide)
+        granted_ = {}; // shown again, the window is configured afresh
 
     if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
         // Qt has already acknowledged this configuration, at the size that its
-        // limits allowed. weston disconnects a program whose next frame is not
-        // of the maximised size, so a window still of fixed size is shown anew.
+        // limits allowed, but drawn nothing for it yet. A window still of
+        // fixed size, or one that may have been given 0 x 0, is shown anew.
+        const Qt::WindowStates before = granted_;
         granted_ = handle->windowStates();
-        if ((granted_ & large) != 0 && !grown_)
+        if ((granted_ & large) != 0 && (!grown_ || leavesLargeForLarge(before, granted_)))
             showAnew();
         else if ((granted_ & large) == 0 && grown_)
             setGrown(false);
@@ -46,20 +60,19 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
 
 // Called after a state is asked for: Qt handles the compositor's answer after
 // the events already posted, this call among them, so the window grows before
-// it is configured maximised or full-screen, and is not shown anew for it.
+// it is configured maximised or full-screen, or is shown anew before a
+// configuration that no frame fits is acknowledged.
 void WaylandMaximiseGuard::growForRequest()
 {
     QWindow *handle = window_->windowHandle();
-    // Unexposed, Qt may have acknowledged a configuration that its state
-    // change has not reported yet; new limits would be sent with a frame.
+    // Hidden or not configured yet, a window asks for its states as it is
+    // configured; the first configuration's states reach it before its expose.
     if (handle == nullptr || !handle->isExposed())
         return;
     const Qt::WindowStates asked = handle->windowStates();
-    // weston 10 answers a window that leaves full screen for maximised with a
-    // maximised size of 0 x 0, which no frame has; a new window is maximised.
-    if (granted_ == Qt::WindowFullScreen && asked == Qt::WindowMaximized)
+    if (leavesLargeForLarge(granted_, asked))
         showAnew();
-    else if (!grown_ && (granted_ & large) == 0 && (asked & large) != 0)
+    else if (!grown_ && (asked & large) != 0)
         setGrown(true);
 }
 
