@@ -142,7 +142,7 @@ ROLES = {"page tab list": pyatspi.ROLE_PAGE_TAB_LIST, "page tab": pyatspi.ROLE_P
          "combo box": pyatspi.ROLE_COMBO_BOX, "push button": pyatspi.ROLE_PUSH_BUTTON,
          "notification": pyatspi.ROLE_NOTIFICATION, "image": pyatspi.ROLE_IMAGE,
          "link": pyatspi.ROLE_LINK, "alert": pyatspi.ROLE_ALERT, "label": pyatspi.ROLE_LABEL,
-         "list item": pyatspi.ROLE_LIST_ITEM}
+         "list": pyatspi.ROLE_LIST, "list item": pyatspi.ROLE_LIST_ITEM}
 ROLE_NAMES = {number: name for name, number in ROLES.items()}
 # Milliseconds for an answer: a program that hangs gives none, a busy
 # machine gives it late.
@@ -179,6 +179,17 @@ def on_focused(event):
             focused.append((role(event.source), event.source))
     except GLib.GError:
         pass  # gone already
+
+
+def open_list_item():
+    """An item of the list that has gained the focus: Qt 6.4 focuses its
+    current item, Qt 6.8 the list itself."""
+    for kind, obj in focused:
+        if kind == "list item":
+            return obj
+        if kind == "list":
+            return pyatspi.findDescendant(obj, lambda o: o.getRole() == pyatspi.ROLE_LIST_ITEM)
+    return None
 
 
 def wait_for(found, seconds=60):
@@ -444,7 +455,7 @@ def main(program):
             if target == "list" and target not in targets and unit:
                 x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
                 click(env["DISPLAY"], x + width - 6, y + height // 2)  # its arrow
-                item = wait_for(lambda: next((o for kind, o in focused if kind == "list item"), None))
+                item = wait_for(lambda: open_list_item())
                 targets.update(list=item and item.parent, item=item)
             if not targets.get(target):
                 check(False, f"{target} is found")
