@@ -358,7 +358,9 @@ def main(program):
     os.close(ready_w)
     env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
                QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    window = subprocess.Popen([program], env=env)
+    # What the program writes, read at the end and written out again.
+    log = open(os.path.join(runtime, "program.log"), "w+")
+    window = subprocess.Popen([program], env=env, stderr=log)
     try:
         pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
         pyatspi.Registry.registerEventListener(on_focused, "object:state-changed:focused")
@@ -472,6 +474,11 @@ def main(program):
                 break  # the program hangs or has crashed
         check(window.poll() is None, "the program runs on")
     finally:
+        log.seek(0)
+        written = log.read()
+        sys.stderr.write(written)
+        check("AT-SPI bridge guard:" not in written,
+              "the bridge guard found Qt's bridge where it looks for it")
         for process in (window, xvfb):
             process.terminate()
             process.wait()

@@ -230,8 +230,18 @@ private:
 void guard()
 {
     QDBusConnection bus(QStringLiteral("a11y"));
+    if (!bus.isConnected())
+        return; // no accessibility bus, so no request can come
     auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(BridgePath));
-    if (bridge == nullptr || dynamic_cast<BridgeGuard *>(bridge) != nullptr)
+    if (bridge == nullptr) {
+        // A later Qt that names its connection or its object otherwise: the
+        // bridge then goes unguarded, and a test must say so.
+        qWarning("AT-SPI bridge guard: Qt %s has no bridge object at %s on its connection "
+                 "\"a11y\"; requests reach Qt's bridge unchecked",
+                 qVersion(), qPrintable(BridgePath));
+        return;
+    }
+    if (dynamic_cast<BridgeGuard *>(bridge) != nullptr)
         return;
     bus.unregisterObject(BridgePath);
     bus.registerVirtualObject(BridgePath, new BridgeGuard(bridge), QDBusConnection::SubPath);
