@@ -1,13 +1,15 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    dielektra::installCzechQtTexts(app);
     // Wayland compositors find the desktop entry, and so the icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ferrolux.Dielektra"));
-    Form1 window;
+    MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 // to 50 MB into Text2 and the next click on Spočítat, then ten cycles of
 // pasting 5 MB and deleting it, with the process's memory after each.
 // Offscreen: paste_bench (QT_QPA_PLATFORM is set to offscreen if unset).
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Form1 window;
+    MainWindow window;
     window.show();
     auto *field = window.findChild<QLineEdit *>(QStringLiteral("Text2"));
     auto *button = window.findChild<QPushButton *>(QStringLiteral("Command1"));

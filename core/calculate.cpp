@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -9,29 +10,7 @@ namespace dielektra {
 
 namespace {
 
-// A negative value is written back as its absolute value, 7 digits and ".",
-// so that it reads back; zero and positive texts stay as typed.
-void cleanField(PageOps &ops, std::string_view field)
-{
-    const auto value = FieldValue(ops.text(field));
-    if (value && *value < 0.0F)
-        ops.setText(field, SingleToText(std::fabs(*value)));
-}
-
-bool isZero(const PageOps &ops, std::string_view field)
-{
-    return FieldValue(ops.text(field)).value_or(0.0F) == 0.0F;
-}
-
-bool tooLarge(const PageOps &ops, std::string_view field)
-{
-    return !FieldValue(ops.text(field)).has_value();
-}
-
-double quantity(const PageOps &ops, const CalcField &field, double factor)
-{
-    return static_cast<double>(FieldValue(ops.text(field.field)).value_or(0.0F)) * factor;
-}
+constexpr std::array rows{Row::Upper, Row::Lower};
 
 std::string unknownUnitPrompt(const UnitFamily &family)
 {
@@ -47,59 +26,65 @@ std::string unknownUnitPrompt(const UnitFamily &family)
 
 } // namespace
 
-Outcome CalculatePage(const CalcPage &page, CalcQuantities &quantities, PageOps &ops,
-                      std::string_view decimalSeparator)
+Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls &controls,
+                  std::string_view decimalSeparator)
 {
     // Beyond the single range the rounding would give infinity: refuse before
     // anything is rewritten.
-    if (tooLarge(ops, page.a.field) || tooLarge(ops, page.b.field)) {
-        ops.msgBox(TooLargePrompt, MsgStyle::Critical, InputErrorTitle);
+    const auto upper = fieldValue(controls.fieldText(Row::Upper));
+    const auto lower = fieldValue(controls.fieldText(Row::Lower));
+    if (!upper || !lower) {
+        controls.showMessage(TooLargePrompt, MessageIcon::Critical, InputErrorTitle);
         return Outcome::RefusedTooLarge;
     }
 
-    cleanField(ops, page.a.field);
-    cleanField(ops, page.b.field);
+    // A negative value is written back as its absolute value, 7 digits and
+    // ".", and read again from there; zero and positive texts stay as typed.
+    std::array values{*upper, *lower};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (values.at(i) < 0.0F) {
+            controls.setFieldText(rows.at(i), singleToText(std::fabs(values.at(i))));
+            values.at(i) = fieldValue(controls.fieldText(rows.at(i))).value_or(0.0F);
+        }
+    }
+    const auto [a, b] = values;
 
-    if (page.capacityOnly != nullptr) {
-        if (isZero(ops, page.a.field)) {
-            ops.msgBox(page.capacityOnly->prompt, MsgStyle::Critical, InputErrorTitle);
-            ops.setText(page.a.field, "1");
-            return Outcome::RefusedZero;
-        }
-    } else {
-        // Both are evaluated, A before B.
-        const bool zeroA = isZero(ops, page.a.field);
-        const bool zeroB = isZero(ops, page.b.field);
-        if (zeroA || zeroB) {
-            ops.msgBox(ZeroPrompt, MsgStyle::Critical, InputErrorTitle);
-            return Outcome::RefusedZero;
-        }
+    const bool capacityOnly = !page.capacityOnlyPrompt.empty();
+    if (capacityOnly && a == 0.0F) {
+        controls.showMessage(page.capacityOnlyPrompt, MessageIcon::Critical, InputErrorTitle);
+        controls.setFieldText(Row::Upper, "1");
+        return Outcome::RefusedZero;
+    }
+    if (!capacityOnly && (a == 0.0F || b == 0.0F)) {
+        controls.showMessage(ZeroPrompt, MessageIcon::Critical, InputErrorTitle);
+        return Outcome::RefusedZero;
     }
 
     // An unknown unit would leave an earlier (or the initial 0) quantity in
     // use and show a wrong result as if it were right. The box names the
     // spellings that are meant ("KV", not "kV"), and the user lands in the
     // list to correct, the upper one first.
-    const auto factorA = FactorOf(*page.a.family, ops.unitText(page.a.unitList));
-    const auto factorB = FactorOf(*page.b.family, ops.unitText(page.b.unitList));
+    const auto factorA = factorOf(*page.upper, controls.unitText(Row::Upper));
+    const auto factorB = factorOf(*page.lower, controls.unitText(Row::Lower));
     if (!factorA || !factorB) {
-        const CalcField &refused = factorA ? page.b : page.a;
-        ops.msgBox(unknownUnitPrompt(*refused.family), MsgStyle::Critical, InputErrorTitle);
-        ops.setFocus(refused.unitList);
+        const Row refused = factorA ? Row::Lower : Row::Upper;
+        controls.showMessage(unknownUnitPrompt(factorA ? *page.lower : *page.upper),
+                             MessageIcon::Critical, InputErrorTitle);
+        controls.focusUnitList(refused);
         return Outcome::RefusedUnit;
     }
 
-    if (page.capacityOnly != nullptr)
-        ops.setVisible(page.capacityOnly->noteLabel, isZero(ops, page.b.field));
+    if (capacityOnly)
+        controls.showNote(b == 0.0F);
 
-    quantities.a = quantity(ops, page.a, *factorA);
-    quantities.b = quantity(ops, page.b, *factorB);
-    quantities.result = page.formula(quantities.a, quantities.b);
+    quantities.upper = static_cast<double>(a) * *factorA;
+    quantities.lower = static_cast<double>(b) * *factorB;
+    quantities.result = page.formula(quantities.upper, quantities.lower);
 
-    std::string caption(page.prefix);
-    caption += DoubleToText(quantities.result, decimalSeparator);
-    caption += page.suffix;
-    ops.setCaption(page.resultLabel, caption);
+    std::string sentence(page.prefix);
+    sentence += doubleToText(quantities.result, decimalSeparator);
+    sentence += page.suffix;
+    controls.showResult(sentence);
     return Outcome::Shown;
 }
 

@@ -7,52 +7,47 @@
 
 namespace dielektra {
 
-enum class MsgStyle { Critical = 16, Information = 64 };
+// The icon of a message box, each with one OK button.
+enum class MessageIcon { Critical, Information };
 
-// What the window lends a calculation: its controls, named by objectName.
-class PageOps {
+// A calculation page's two inputs, each a field with the unit list beside it.
+enum class Row { Upper, Lower };
+
+// What the window lends one calculation page: its two fields, two unit lists,
+// result and note, bound once when the window builds the page, and its boxes.
+class PageControls {
 public:
-    virtual ~PageOps() = default;
-    virtual std::string text(std::string_view field) const = 0;
-    virtual void setText(std::string_view field, const std::string &text) = 0;
-    virtual std::string unitText(std::string_view unitList) const = 0;
-    virtual void setCaption(std::string_view label, const std::string &caption) = 0;
-    virtual void setVisible(std::string_view label, bool visible) = 0;
-    virtual void setFocus(std::string_view control) = 0;
+    virtual ~PageControls() = default;
+    virtual std::string fieldText(Row row) const = 0;
+    virtual void setFieldText(Row row, const std::string &text) = 0;
+    virtual std::string unitText(Row row) const = 0;
+    virtual void focusUnitList(Row row) = 0;
+    virtual void showResult(const std::string &sentence) = 0;
+    // The time-constant page's note that the source would give an infinite
+    // current; other pages have none.
+    virtual void showNote(bool shown) = 0;
     // Modal: returns when the user has closed the box.
-    virtual void msgBox(std::string_view prompt, MsgStyle style, std::string_view title) = 0;
+    virtual void showMessage(std::string_view prompt, MessageIcon icon, std::string_view title) = 0;
 };
 
 // Each in the base unit of its family: volt, coulomb, farad, ohm; the result
 // in the result's base unit (farad, coulomb, volt, second, joule).
 struct CalcQuantities {
-    double a = 0.0;
-    double b = 0.0;
+    double upper = 0.0;
+    double lower = 0.0;
     double result = 0.0;
 };
 
-struct CalcField {
-    std::string_view field;
-    std::string_view unitList;
-    const UnitFamily *family;
-};
-
-// The time-constant page tests only its capacity field, with a prompt of its
-// own, writes "1" into it afterwards, and shows a note for zero resistance.
-struct CapacityOnlyZeroTest {
-    std::string_view prompt;
-    std::string_view noteLabel;
-};
-
 struct CalcPage {
-    std::string_view button;
-    CalcField a;
-    CalcField b;
-    double (*formula)(double a, double b);
-    std::string_view resultLabel;
-    std::string_view prefix;
+    const UnitFamily *upper;
+    const UnitFamily *lower;
+    double (*formula)(double upper, double lower);
+    std::string_view prefix; // of the result sentence, before the number
     std::string_view suffix;
-    const CapacityOnlyZeroTest *capacityOnly = nullptr;
+    // The time-constant page tests only its capacity (the upper row), with a
+    // prompt of its own, writes "1" into it afterwards, and shows its note
+    // for a zero resistance. Empty on the other pages, which test both rows.
+    std::string_view capacityOnlyPrompt{};
 };
 
 enum class Outcome {
@@ -70,7 +65,7 @@ inline constexpr std::string_view TooLargePrompt = "Zadaná hodnota je příliš
 
 // One click of a page's button. decimalSeparator is the user's, for the
 // result sentence only; rewritten fields always use ".".
-Outcome CalculatePage(const CalcPage &page, CalcQuantities &quantities, PageOps &ops,
-                      std::string_view decimalSeparator);
+Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls &controls,
+                  std::string_view decimalSeparator);
 
 } // namespace dielektra

@@ -80,7 +80,7 @@ std::string generalFormat(double value, int precision)
 
 } // namespace
 
-std::optional<double> NumberFromText(std::string_view text)
+std::optional<double> numberFromText(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -127,7 +127,7 @@ std::optional<double> NumberFromText(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
-std::optional<float> ToSingle(double value)
+std::optional<float> toSingle(double value)
 {
     constexpr float largest = std::numeric_limits<float>::max();
     // Halfway between the largest single and 2^128: from here on the
@@ -140,20 +140,20 @@ std::optional<float> ToSingle(double value)
     return static_cast<float>(value);
 }
 
-std::optional<float> FieldValue(std::string_view text)
+std::optional<float> fieldValue(std::string_view text)
 {
-    const auto number = NumberFromText(text);
+    const auto number = numberFromText(text);
     if (!number)
         return std::nullopt;
-    return ToSingle(*number);
+    return toSingle(*number);
 }
 
-std::string SingleToText(float value)
+std::string singleToText(float value)
 {
     return generalFormat(static_cast<double>(value), 7);
 }
 
-std::string DoubleToText(double value, std::string_view decimalSeparator)
+std::string doubleToText(double value, std::string_view decimalSeparator)
 {
     // A zero result is written "0", never "-0".
     std::string text = generalFormat(value == 0.0 ? 0.0 : value, 15);

@@ -13,20 +13,20 @@ namespace dielektra {
 // number gives 0, and so does a number too small for a double. Never reads
 // "inf", "nan", hexadecimal or a comma. Empty when the number lies beyond the
 // double range.
-std::optional<double> NumberFromText(std::string_view text);
+std::optional<double> numberFromText(std::string_view text);
 
 // The nearest single-precision value; empty when that rounding overflows.
-std::optional<float> ToSingle(double value);
+std::optional<float> toSingle(double value);
 
 // The value of a typed field: its leading number rounded to single precision.
 // Empty when the number is beyond the single-precision range.
-std::optional<float> FieldValue(std::string_view text);
+std::optional<float> fieldValue(std::string_view text);
 
 // At most 7 significant digits and "." as the decimal separator, so that
-// FieldValue reads the text back.
-std::string SingleToText(float value);
+// fieldValue reads the text back.
+std::string singleToText(float value);
 
 // At most 15 significant digits with the caller's decimal separator.
-std::string DoubleToText(double value, std::string_view decimalSeparator);
+std::string doubleToText(double value, std::string_view decimalSeparator);
 
 } // namespace dielektra

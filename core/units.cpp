@@ -23,7 +23,7 @@ const UnitFamily ChargeUnits = makeFamily({"TC", "MC", "KC", "C", "mC.", "uC", "
 const UnitFamily CapacityUnits = makeFamily({"TF", "MF", "KF", "F", "mF.", "uF", "nF", "pF"});
 const UnitFamily ResistanceUnits = makeFamily({"TO", "MO", "KO", "O", "mO.", "uO", "nO", "pO"});
 
-std::optional<double> FactorOf(const UnitFamily &family, std::string_view text)
+std::optional<double> factorOf(const UnitFamily &family, std::string_view text)
 {
     for (const UnitLabel &label : family.labels)
         if (label.text == text)
@@ -62,7 +62,7 @@ bool endsUnit(std::u16string_view rest)
 
 } // namespace
 
-const UnitLabel *UnitWrittenAt(const UnitFamily &family, std::u16string_view text)
+const UnitLabel *unitWrittenAt(const UnitFamily &family, std::u16string_view text)
 {
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);

@@ -24,7 +24,7 @@ extern const UnitFamily CapacityUnits;
 extern const UnitFamily ResistanceUnits;
 
 // Exact, case-sensitive, whole-string match: "kV", "mV" and " V" match nothing.
-std::optional<double> FactorOf(const UnitFamily &family, std::string_view text);
+std::optional<double> factorOf(const UnitFamily &family, std::string_view text);
 
 // The family's label that a unit written at the start of a text names, after
 // any spaces: in the family's own spelling ("KV", "mV.", "uF") or as people
@@ -33,6 +33,6 @@ std::optional<double> FactorOf(const UnitFamily &family, std::string_view text);
 // the unit's letter is a capital, and the ohm is O, Ω, Ω, ohm or Ohm. The
 // unit ends the text or is followed by a blank, a tab, a line break or one of
 // . , ; : ! ? ) ], so that "kVx", "Vodka" and "kV/m" name nothing.
-const UnitLabel *UnitWrittenAt(const UnitFamily &family, std::u16string_view text);
+const UnitLabel *unitWrittenAt(const UnitFamily &family, std::u16string_view text);
 
 } // namespace dielektra

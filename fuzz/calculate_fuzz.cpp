@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (std::string &line : lines)
         std::getline(bytes, line);
     const unsigned page = static_cast<unsigned char>(lines[0].empty() ? 0 : lines[0][0] - '0');
-    const std::string wrong = oracle::Mismatch(page % 5, {lines[1], lines[3], lines[2], lines[4]},
+    const std::string wrong = oracle::mismatch(page % 5, {lines[1], lines[3], lines[2], lines[4]},
                                                page / 5 % 2 == 0 ? "," : ".");
     if (!wrong.empty()) {
         std::fprintf(stderr, "page %u: %s\n", page % 5, wrong.c_str());

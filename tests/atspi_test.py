@@ -142,7 +142,7 @@ ROLES = {"page tab list": pyatspi.ROLE_PAGE_TAB_LIST, "page tab": pyatspi.ROLE_P
          "combo box": pyatspi.ROLE_COMBO_BOX, "push button": pyatspi.ROLE_PUSH_BUTTON,
          "notification": pyatspi.ROLE_NOTIFICATION, "image": pyatspi.ROLE_IMAGE,
          "link": pyatspi.ROLE_LINK, "alert": pyatspi.ROLE_ALERT, "label": pyatspi.ROLE_LABEL,
-         "list item": pyatspi.ROLE_LIST_ITEM}
+         "list": pyatspi.ROLE_LIST, "list item": pyatspi.ROLE_LIST_ITEM}
 ROLE_NAMES = {number: name for name, number in ROLES.items()}
 # Milliseconds for an answer: a program that hangs gives none, a busy
 # machine gives it late.
@@ -179,6 +179,17 @@ def on_focused(event):
             focused.append((role(event.source), event.source))
     except GLib.GError:
         pass  # gone already
+
+
+def open_list_item():
+    """An item of the list that has gained the focus: Qt 6.4 focuses its
+    current item, Qt 6.8 the list itself."""
+    for kind, obj in focused:
+        if kind == "list item":
+            return obj
+        if kind == "list":
+            return pyatspi.findDescendant(obj, lambda o: o.getRole() == pyatspi.ROLE_LIST_ITEM)
+    return None
 
 
 def wait_for(found, seconds=60):
@@ -347,7 +358,9 @@ def main(program):
     os.close(ready_w)
     env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
                QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    window = subprocess.Popen([program], env=env)
+    # What the program writes, read at the end and written out again.
+    log = open(os.path.join(runtime, "program.log"), "w+")
+    window = subprocess.Popen([program], env=env, stderr=log)
     try:
         pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
         pyatspi.Registry.registerEventListener(on_focused, "object:state-changed:focused")
@@ -444,7 +457,7 @@ def main(program):
             if target == "list" and target not in targets and unit:
                 x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
                 click(env["DISPLAY"], x + width - 6, y + height // 2)  # its arrow
-                item = wait_for(lambda: next((o for kind, o in focused if kind == "list item"), None))
+                item = wait_for(lambda: open_list_item())
                 targets.update(list=item and item.parent, item=item)
             if not targets.get(target):
                 check(False, f"{target} is found")
@@ -461,6 +474,11 @@ def main(program):
                 break  # the program hangs or has crashed
         check(window.poll() is None, "the program runs on")
     finally:
+        log.seek(0)
+        written = log.read()
+        sys.stderr.write(written)
+        check("AT-SPI bridge guard:" not in written,
+              "the bridge guard found Qt's bridge where it looks for it")
         for process in (window, xvfb):
             process.terminate()
             process.wait()

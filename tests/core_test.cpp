@@ -27,14 +27,14 @@ TEST(RandomClicks, DoWhatTheOracleSays)
                                              "f", "µF", "KC", "mO", "Ω",  "uO ", "pf"};
     const auto unit = [&](char letter) -> std::string {
         return pick(4) == 0 ? wrongUnits[pick(std::size(wrongUnits))]
-                            : Label(pick(8) == 0 ? "VCFO"[pick(4)] : letter, pick(8));
+                            : label(pick(8) == 0 ? "VCFO"[pick(4)] : letter, pick(8));
     };
     for (int i = 0; i < 20000; ++i) {
         const std::size_t page = pick(5);
         const Click click{field(), unit(Pages[page].letters[0]), field(),
                           unit(Pages[page].letters[1])};
         const char *separator = i % 2 == 0 ? "," : ".";
-        ASSERT_EQ(Mismatch(page, click, separator), "")
+        ASSERT_EQ(mismatch(page, click, separator), "")
             << click.a << '|' << click.unitA << '|' << click.b << '|' << click.unitB;
     }
 }
@@ -67,7 +67,7 @@ TEST(UnitsWritten, NameTheLabelOfTheirFamily)
         {O, u"MOhm!", "MO"},   {O, u"OK", ""},        {O, u"ohms", ""},
     };
     for (const auto &row : rows) {
-        const auto *label = dielektra::UnitWrittenAt(row.family, row.written);
+        const auto *label = dielektra::unitWrittenAt(row.family, row.written);
         EXPECT_EQ(label == nullptr ? "" : label->text, row.label) << "row " << &row - rows;
     }
 }

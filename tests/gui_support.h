@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -109,7 +109,7 @@ protected:
     // A new window, as at start.
     void reopen()
     {
-        window = std::make_unique<Form1>();
+        window = std::make_unique<MainWindow>();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -141,6 +141,6 @@ protected:
                       item.section(u'=', 1));
     }
 
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
     BoxCloser closer;
 };

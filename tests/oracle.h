@@ -3,7 +3,7 @@
 // What one click of a calculation page must do, worked out without the core:
 // the unit labels, factors, pages, formulas, sentences and prompts are written
 // out here once, and typed numbers are read by a reader of this file's own.
-// Mismatch() runs the core on the same click and compares. Shared by the core
+// mismatch() runs the core on the same click and compares. Shared by the core
 // tests and the fuzz target.
 
 #include "core/numbers.h"
@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <tuple>
 #include <vector>
 
@@ -26,22 +25,19 @@ using SV = std::string_view;
 inline const char *const Labels[] = {"T?", "M?", "K?", "?", "m?.", "u?", "n?", "p?"};
 inline const double Factors[] = {1e12, 1e6, 1e3, 1, 1e-3, 1e-6, 1e-9, 1e-12};
 
+// letters: the families of the upper and the lower row.
 struct Page {
-    const char *fieldA, *unitA, *fieldB, *unitB, *letters, *label, *prefix, *suffix;
-    double (*formula)(double a, double b);
+    const char *letters, *prefix, *suffix;
+    double (*formula)(double upper, double lower);
 };
 
-// In tab order; field A is the upper row.
+// In tab order.
 inline const Page Pages[] = {
-    {"Text1", "Combo1", "Text2", "Combo2", "VC", "Label4", "Kondenzátor má kapacitu ", " F",
-     [](double u, double q) { return q / u; }},
-    {"Text3", "Combo3", "Text4", "Combo4", "VF", "Label12", "V kondenzátoru je náboj ", " C",
-     [](double u, double c) { return c * u; }},
-    {"Text5", "Combo5", "Text6", "Combo6", "CF", "Label20", "Kondenzátor má napětí ", " V",
-     [](double q, double c) { return q / c; }},
-    {"Text8", "Combo8", "Text7", "Combo7", "FO", "Label26", "Časová konstanta kondenzátoru je ",
-     " sec.", [](double c, double r) { return r * c; }},
-    {"Text10", "Combo10", "Text9", "Combo9", "VF", "Label37", "V kondenzátoru je energie ", " J",
+    {"VC", "Kondenzátor má kapacitu ", " F", [](double u, double q) { return q / u; }},
+    {"VF", "V kondenzátoru je náboj ", " C", [](double u, double c) { return c * u; }},
+    {"CF", "Kondenzátor má napětí ", " V", [](double q, double c) { return q / c; }},
+    {"FO", "Časová konstanta kondenzátoru je ", " sec.", [](double c, double r) { return r * c; }},
+    {"VF", "V kondenzátoru je energie ", " J",
      [](double u, double c) { return std::pow(u, 2.0) * (c * 0.5); }},
 };
 inline constexpr std::size_t TimeConstant = 3;
@@ -51,38 +47,38 @@ inline const char *const Zero = "box Zadaná hodnota nemůže být 0";
 inline const char *const ZeroCapacity = "box Kondenzátor nemůže mít nulovou kapacitu";
 inline const char *const TooLarge = "box Zadaná hodnota je příliš velká";
 
-inline std::string Label(char letter, std::size_t position)
+inline std::string label(char letter, std::size_t position)
 {
-    std::string label = Labels[position];
-    return label.replace(label.find('?'), 1, 1, letter);
+    std::string spelling = Labels[position];
+    return spelling.replace(spelling.find('?'), 1, 1, letter);
 }
 
-inline std::string UnknownUnit(char letter)
+inline std::string unknownUnit(char letter)
 {
     std::string line = "box Zadaná jednotka není platná. Platné jednotky: ";
     for (std::size_t position = 0; position < 8; ++position)
-        line.append(position > 0 ? ", " : "").append(Label(letter, position));
+        line.append(position > 0 ? ", " : "").append(label(letter, position));
     return line;
 }
 
-inline std::optional<double> Factor(char letter, SV unit)
+inline std::optional<double> factor(char letter, SV unit)
 {
     for (std::size_t position = 0; position < 8; ++position)
-        if (Label(letter, position) == unit)
+        if (label(letter, position) == unit)
             return Factors[position];
     return std::nullopt;
 }
 
-inline std::string Caption(const Page &page, SV number)
+inline std::string sentence(const Page &page, SV number)
 {
-    return std::string(page.label) + "=" + page.prefix + std::string(number) + page.suffix;
+    return std::string("result=") + page.prefix + std::string(number) + page.suffix;
 }
 
 // The leading number: blanks and tabs, one sign, digits with an optional "."
 // fraction (a digit at least), an optional exponent with digits; nothing
 // else: strtod (in the C locale) reads the rest of the rule from a copy that
 // holds no other character. 0 without a number; empty beyond the double range.
-inline std::optional<double> Number(SV text)
+inline std::optional<double> number(SV text)
 {
     std::string clean(text.substr(std::min(text.find_first_not_of(" \t"), text.size())));
     clean.resize(std::min(clean.find_first_not_of("+-.0123456789Ee"), clean.size()));
@@ -91,18 +87,18 @@ inline std::optional<double> Number(SV text)
 }
 
 // Rounded to single precision; empty when that overflows.
-inline std::optional<float> Single(SV text)
+inline std::optional<float> single(SV text)
 {
-    const auto value = static_cast<float>(Number(text).value_or(INFINITY));
+    const auto value = static_cast<float>(number(text).value_or(INFINITY));
     return std::isinf(value) ? std::nullopt : std::optional(value);
 }
 
 // With that many significant digits and that decimal separator; never "-0".
-inline std::string Text(double value, int digits, SV separator)
+inline std::string written(double value, int digits, SV separator)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*G", digits, value == 0 ? 0.0 : value);
-    std::string result = text;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value == 0 ? 0.0 : value);
+    std::string result = buffer;
     const auto point = result.find('.');
     return point == std::string::npos ? result : result.replace(point, 1, separator);
 }
@@ -117,7 +113,7 @@ struct Result {
     std::vector<std::string> log; // what the page saw, in order
 };
 
-inline Result Expected(std::size_t page, Click in, SV separator)
+inline Result expected(std::size_t page, Click in, SV separator)
 {
     const Page &p = Pages[page];
     Result r;
@@ -126,61 +122,72 @@ inline Result Expected(std::size_t page, Click in, SV separator)
         r.log.insert(r.log.end(), lines);
         return r;
     };
-    const auto singleA = Single(in.a);
-    const auto singleB = Single(in.b);
+    const auto singleA = single(in.a);
+    const auto singleB = single(in.b);
     if (!singleA || !singleB)
         return end(Outcome::RefusedTooLarge, {TooLarge});
     float a = *singleA;
     float b = *singleB;
     // A negative field is written back as its absolute value, 7 digits and
     // ".", and read again.
-    for (auto [field, text, value] :
-         {std::tuple(p.fieldA, &in.a, &a), std::tuple(p.fieldB, &in.b, &b)})
+    for (auto [row, field, value] :
+         {std::tuple("upper", &in.a, &a), std::tuple("lower", &in.b, &b)})
         if (*value < 0) {
-            *text = Text(-*value, 7, ".");
-            r.log.emplace_back(field).append("=").append(*text);
-            *value = Single(*text).value_or(NAN);
+            *field = written(-*value, 7, ".");
+            r.log.emplace_back(row).append("=").append(*field);
+            *value = single(*field).value_or(NAN);
         }
     // The time-constant page tests its capacity alone, then writes "1" into it.
     if (page == TimeConstant && a == 0)
-        return end(Outcome::RefusedZero, {ZeroCapacity, "Text8=1"});
+        return end(Outcome::RefusedZero, {ZeroCapacity, "upper=1"});
     if (page != TimeConstant && (a == 0 || b == 0))
         return end(Outcome::RefusedZero, {Zero});
-    const auto factorA = Factor(p.letters[0], in.unitA);
-    const auto factorB = Factor(p.letters[1], in.unitB);
+    const auto factorA = factor(p.letters[0], in.unitA);
+    const auto factorB = factor(p.letters[1], in.unitB);
     if (!factorA || !factorB) // the upper list is named when both are wrong
-        return end(Outcome::RefusedUnit, {UnknownUnit(p.letters[factorA ? 1 : 0]),
-                                          std::string("focus ") + (factorA ? p.unitB : p.unitA)});
+        return end(Outcome::RefusedUnit, {unknownUnit(p.letters[factorA ? 1 : 0]),
+                                          std::string("focus ") + (factorA ? "lower" : "upper")});
     if (page == TimeConstant)
-        r.log.emplace_back(b == 0 ? "Label35=shown" : "Label35=hidden");
+        r.log.emplace_back(b == 0 ? "note=shown" : "note=hidden");
     const double result = p.formula(a * *factorA, b * *factorB); // in double precision
-    return end(Outcome::Shown, {Caption(p, Text(result, 15, separator))});
+    return end(Outcome::Shown, {sentence(p, written(result, 15, separator))});
 }
 
 // A page that logs what a click does to it; every box must be an input error
-// ("Chyba zadání", critical-error icon and one OK button: style 16).
-struct Fake : dielektra::PageOps, Result {
-    std::map<std::string, std::string> texts; // fields and unit lists
+// ("Chyba zadání", critical-error icon and one OK button).
+struct Fake : dielektra::PageControls, Result {
+    std::string fields[2], units[2]; // upper, lower
 
-    std::string text(SV name) const override { return texts.at(std::string(name)); }
-    std::string unitText(SV name) const override { return text(name); }
-    void setText(SV name, const std::string &to) override
+    static const char *name(dielektra::Row row)
     {
-        add(name, texts.at(std::string(name)) = to);
+        return row == dielektra::Row::Upper ? "upper" : "lower";
     }
-    void setCaption(SV name, const std::string &to) override { add(name, to); }
-    void setVisible(SV name, bool shown) override { add(name, shown ? "shown" : "hidden"); }
-    void setFocus(SV name) override { log.emplace_back("focus ").append(name); }
-    void msgBox(SV prompt, dielektra::MsgStyle style, SV title) override
+    static std::size_t index(dielektra::Row row) { return row == dielektra::Row::Upper ? 0 : 1; }
+
+    std::string fieldText(dielektra::Row row) const override { return fields[index(row)]; }
+    void setFieldText(dielektra::Row row, const std::string &to) override
     {
-        const bool inputError = static_cast<int>(style) == 16 && title == "Chyba zadání";
+        log.emplace_back(name(row)).append("=").append(fields[index(row)] = to);
+    }
+    std::string unitText(dielektra::Row row) const override { return units[index(row)]; }
+    void focusUnitList(dielektra::Row row) override
+    {
+        log.emplace_back("focus ").append(name(row));
+    }
+    void showResult(const std::string &sentence) override
+    {
+        log.emplace_back("result=" + sentence);
+    }
+    void showNote(bool shown) override { log.emplace_back(shown ? "note=shown" : "note=hidden"); }
+    void showMessage(SV prompt, dielektra::MessageIcon icon, SV title) override
+    {
+        const bool inputError = icon == dielektra::MessageIcon::Critical && title == "Chyba zadání";
         log.emplace_back(inputError ? "box " : "wrong box ").append(prompt);
     }
-    void add(SV name, SV value) { log.emplace_back(name).append("=").append(value); }
 };
 
 // The result's outcome and log in one line.
-inline std::string Joined(const Result &r)
+inline std::string joined(const Result &r)
 {
     std::string joined = std::to_string(static_cast<int>(r.outcome));
     for (const std::string &line : r.log)
@@ -188,15 +195,17 @@ inline std::string Joined(const Result &r)
     return joined;
 }
 
-// Empty when the core does on this click what Expected() says; otherwise both.
-inline std::string Mismatch(std::size_t page, const Click &in, SV separator)
+// Empty when the core does on this click what expected() says; otherwise both.
+inline std::string mismatch(std::size_t page, const Click &in, SV separator)
 {
-    const Page &p = Pages[page];
     Fake core;
-    core.texts = {{p.fieldA, in.a}, {p.unitA, in.unitA}, {p.fieldB, in.b}, {p.unitB, in.unitB}};
-    core.outcome = CalculatePage(dielektra::CalcPages.at(page), core.quantities, core, separator);
-    const std::string have = Joined(core);
-    const std::string want = Joined(Expected(page, in, separator));
+    core.fields[0] = in.a;
+    core.fields[1] = in.b;
+    core.units[0] = in.unitA;
+    core.units[1] = in.unitB;
+    core.outcome = calculate(dielektra::CalcPages.at(page), core.quantities, core, separator);
+    const std::string have = joined(core);
+    const std::string want = joined(expected(page, in, separator));
     return have == want ? std::string() : "core: " + have + "\nwant: " + want;
 }
 

@@ -75,7 +75,7 @@ void describe(QTextStream &out, QWidget *w, QTabWidget *tabs, QWidget *page)
     out << '\n';
 }
 
-QString dump(Form1 &window)
+QString dump(MainWindow &window)
 {
     QString text;
     QTextStream out(&text);

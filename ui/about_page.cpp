@@ -1,7 +1,7 @@
 #include "ui/about_page.h"
 
-#include "ui/clickable_label.h"
 #include "ui/style.h"
+#include "ui/widgets/clickable_label.h"
 
 #include <QIcon>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/tab_page.h"
+#include "ui/widgets/tab_page.h"
 
 class QLabel;
 

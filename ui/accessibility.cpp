@@ -1,8 +1,9 @@
 #include "ui/accessibility.h"
 
-#include "ui/clickable_label.h"
-#include "ui/platform.h"
-#include "ui/unit_list.h"
+#include "platform/platform.h"
+#include "ui/widgets/box_guard.h"
+#include "ui/widgets/clickable_label.h"
+#include "ui/widgets/unit_list.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -76,7 +77,7 @@ public:
         // is open does nothing, even where it would be handled after the box
         // closed.
         if (action == pressAction() && label()->isClickable()) {
-            if (QApplication::activeModalWidget() == nullptr)
+            if (!dielektra::boxIsOpen())
                 QMetaMethod::fromSignal(&ClickableLabel::clicked)
                     .invoke(label(), Qt::QueuedConnection);
         } else
@@ -215,12 +216,4 @@ void dielektra::accessibility::install()
         dielektra::platform::guardAccessibility();
     }
     installed = true;
-}
-
-void NotificationLabel::announce()
-{
-    if (!isVisible())
-        return; // "shown" would be untrue, and the text is not to be seen
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QLabel>
-
 namespace dielektra::accessibility {
 
 // Gives screen readers what Qt alone does not: unit lists named by their
@@ -13,15 +11,3 @@ namespace dielektra::accessibility {
 void install();
 
 } // namespace dielektra::accessibility
-
-// A label whose text screen readers present as a notification each time it is
-// shown, and on announce().
-class NotificationLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-    // Presents the current text now, as if the label had just appeared: a
-    // change of name alone is not spoken.
-    void announce();
-};

@@ -5,11 +5,12 @@
 #include <QPoint>
 #include <QRect>
 
-#include <array>
 #include <span>
 
-// The five calculation pages as data: names, start texts, formula panels and
-// notes; form1.cpp builds every page from this table with one function.
+// The five calculation pages as data: the controls' names, start texts,
+// formula panels and notes; main_window.cpp builds every page from this table
+// with one function. The names (Text1, Combo1, Label4 …) are the controls'
+// objectNames, by which the window's record and screen readers know them.
 namespace dielektra::design {
 
 struct Text {
@@ -37,18 +38,31 @@ struct Note {
     bool visibleAtStart;
 };
 
+// One of a page's two inputs: its caption, its field and the unit list beside
+// it, with their start texts.
+struct InputRow {
+    Text caption;
+    Text field;
+    Text unitList;
+};
+
+// The order in which Tab moves through a page: down from the upper field to
+// the button, or up from the button, each row's unit list before its field.
+enum class FocusOrder { Down, Up };
+
 struct PageDesign {
     const char *tab;
-    PageIndex calc; // fields, unit lists, button and result label
+    PageIndex calc; // the calculation, and the families of the rows' unit lists
     Text banner;
-    Text captionA, captionB; // A is the upper row
-    const char *startA, *unitA, *startB, *unitB;
-    const char *resultAtStart;
+    InputRow upper, lower;
+    const char *button;
+    Text result;
     const char *panel;
     std::span<const PanelLabel> panelLabels;
     const FractionBar *bar; // or none
     std::span<const Note> notes;
-    std::array<const char *, 5> focusOrder;
+    const char *resultNote; // the note that a calculation shows or hides, or none
+    FocusOrder focusOrder;
 };
 
 inline const char *const capacityBanner =
@@ -74,82 +88,72 @@ inline constexpr Note timeConstantNotes[] = {
     {"Label41", "Místo Omegy (značky Ohmu) je písmeno \"O\"...", 120, true}};
 
 inline const PageDesign pageDesigns[] = {
-    {"Kapacita",
-     dielektra::Capacity,
-     {"Label1", capacityBanner},
-     {"Label2", "Napětí : "},
-     {"Label3", "Náboj : "},
-     "10",
-     "V",
-     "1",
-     "KC",
-     "Kondenzátor má kapacitu 100 F",
-     "Frame1",
-     capacityFormula,
-     &capacityBar,
-     {},
-     {"Text1", "Combo1", "Text2", "Combo2", "Command1"}},
-    {"Náboj",
-     dielektra::Charge,
-     {"Label9", capacityBanner},
-     {"Label10", "Napětí : "},
-     {"Label11", "Kapacita : "},
-     "10",
-     "V",
-     "470",
-     "mF.",
-     "V kondenzátoru je náboj 4,7 C",
-     "Frame2",
-     chargeFormula,
-     nullptr,
-     {},
-     {"Text3", "Combo3", "Text4", "Combo4", "Command2"}},
-    {"Napětí",
-     dielektra::Voltage,
-     {"Label17", capacityBanner},
-     {"Label18", "Náboj : "},
-     {"Label19", "Kapacita : "},
-     "10",
-     "C",
-     "1",
-     "F",
-     "Kondenzátor má napětí 10 V",
-     "Frame3",
-     voltageFormula,
-     &voltageBar,
-     {},
-     {"Text5", "Combo5", "Text6", "Combo6", "Command3"}},
-    {"Čas konstanta",
-     dielektra::TimeConstant,
-     {"Label29", "Měřítkem pro nabíjecí čas je časová konstanta (t) za časovou konstantu t je "
-                 "kondenzátor nabit na zhruba 63%"},
-     {"Label28", "Kapacita : "},
-     {"Label27", "Odpor : "},
-     "10",
-     "uF",
-     "1",
-     "MO",
-     "Časová konstanta kondenzátoru je 10 sec.",
-     "Frame4",
-     timeConstantFormula,
-     nullptr,
-     timeConstantNotes,
-     {"Command4", "Combo7", "Text7", "Combo8", "Text8"}},
-    {"Energie",
-     dielektra::Energy,
-     {"Label40", "Kondenzátor může uchovávat elektrickou energii W [J]"},
-     {"Label39", "Napětí : "},
-     {"Label38", "Kapacita : "},
-     "100",
-     "V",
-     "100",
-     "uF",
-     "V kondenzátoru je energie 0,5 J",
-     "Frame5",
-     energyFormula,
-     nullptr,
-     {},
-     {"Command5", "Combo9", "Text9", "Combo10", "Text10"}},
+    {.tab = "Kapacita",
+     .calc = dielektra::Capacity,
+     .banner = {"Label1", capacityBanner},
+     .upper = {{"Label2", "Napětí : "}, {"Text1", "10"}, {"Combo1", "V"}},
+     .lower = {{"Label3", "Náboj : "}, {"Text2", "1"}, {"Combo2", "KC"}},
+     .button = "Command1",
+     .result = {"Label4", "Kondenzátor má kapacitu 100 F"},
+     .panel = "Frame1",
+     .panelLabels = capacityFormula,
+     .bar = &capacityBar,
+     .notes = {},
+     .resultNote = nullptr,
+     .focusOrder = FocusOrder::Down},
+    {.tab = "Náboj",
+     .calc = dielektra::Charge,
+     .banner = {"Label9", capacityBanner},
+     .upper = {{"Label10", "Napětí : "}, {"Text3", "10"}, {"Combo3", "V"}},
+     .lower = {{"Label11", "Kapacita : "}, {"Text4", "470"}, {"Combo4", "mF."}},
+     .button = "Command2",
+     .result = {"Label12", "V kondenzátoru je náboj 4,7 C"},
+     .panel = "Frame2",
+     .panelLabels = chargeFormula,
+     .bar = nullptr,
+     .notes = {},
+     .resultNote = nullptr,
+     .focusOrder = FocusOrder::Down},
+    {.tab = "Napětí",
+     .calc = dielektra::Voltage,
+     .banner = {"Label17", capacityBanner},
+     .upper = {{"Label18", "Náboj : "}, {"Text5", "10"}, {"Combo5", "C"}},
+     .lower = {{"Label19", "Kapacita : "}, {"Text6", "1"}, {"Combo6", "F"}},
+     .button = "Command3",
+     .result = {"Label20", "Kondenzátor má napětí 10 V"},
+     .panel = "Frame3",
+     .panelLabels = voltageFormula,
+     .bar = &voltageBar,
+     .notes = {},
+     .resultNote = nullptr,
+     .focusOrder = FocusOrder::Down},
+    {.tab = "Čas konstanta",
+     .calc = dielektra::TimeConstant,
+     .banner = {"Label29", "Měřítkem pro nabíjecí čas je časová konstanta (t) za časovou "
+                           "konstantu t je kondenzátor nabit na zhruba 63%"},
+     .upper = {{"Label28", "Kapacita : "}, {"Text8", "10"}, {"Combo8", "uF"}},
+     .lower = {{"Label27", "Odpor : "}, {"Text7", "1"}, {"Combo7", "MO"}},
+     .button = "Command4",
+     .result = {"Label26", "Časová konstanta kondenzátoru je 10 sec."},
+     .panel = "Frame4",
+     .panelLabels = timeConstantFormula,
+     .bar = nullptr,
+     .notes = timeConstantNotes,
+     .resultNote = "Label35",
+     .focusOrder = FocusOrder::Up},
+    {.tab = "Energie",
+     .calc = dielektra::Energy,
+     .banner = {"Label40", "Kondenzátor může uchovávat elektrickou energii W [J]"},
+     .upper = {{"Label39", "Napětí : "}, {"Text10", "100"}, {"Combo10", "V"}},
+     .lower = {{"Label38", "Kapacita : "}, {"Text9", "100"}, {"Combo9", "uF"}},
+     .button = "Command5",
+     .result = {"Label37", "V kondenzátoru je energie 0,5 J"},
+     .panel = "Frame5",
+     .panelLabels = energyFormula,
+     .bar = nullptr,
+     .notes = {},
+     .resultNote = nullptr,
+     .focusOrder = FocusOrder::Up},
 };
 
 // The geometry that all five calculation pages share, relative to the tab control.

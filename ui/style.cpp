@@ -1,6 +1,6 @@
 #include "ui/style.h"
 
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

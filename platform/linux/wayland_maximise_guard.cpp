@@ -1,0 +1,97 @@
+#include "platform/linux/wayland_maximise_guard.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// weston 10 answers a window that leaves one of these states while it keeps or
+// takes the other with a size of 0 x 0 (its shell reads the state last drawn,
+// not the one asked for), which no frame fits.
+bool leavesLargeForLarge(Qt::WindowStates from, Qt::WindowStates to)
+{
+    return (to & large) != 0 && (from & large & ~to) != 0;
+}
+
+} // namespace
+
+WaylandMaximiseGuard::WaylandMaximiseGuard(QWidget *window)
+    : QObject(window), window_(window), fixed_(window->minimumSize())
+{
+    window->installEventFilter(this);
+    // Read as Qt makes the window's Wayland surface, when it is first shown.
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
+    showLater_.setSingleShot(true);
+    showLater_.setInterval(0);
+    connect(&showLater_, &QTimer::timeout, window, &QWidget::show);
+}
+
+bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    // Each state that the compositor configures reaches the QWindow; a state
+    // that the program or Qt's title bar asks for only changes its windowStates().
+    QWindow *handle = window_->windowHandle();
+    if (watched == window_ && event->type() == QEvent::Show && handle != handle_) {
+        handle_ = handle; // shown anew, the window keeps its QWindow
+        handle->installEventFilter(this);
+        connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
+                Qt::QueuedConnection);
+    }
+    if (watched == window_ && event->type() == QEvent::Hide)
+        granted_ = {}; // shown again, the window is configured afresh
+
+    if (watched == handle && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
+        // Qt has already acknowledged this configuration, at the size that its
+        // limits allowed, but drawn nothing for it yet. A window still of
+        // fixed size, or one that may have been given 0 x 0, is shown anew.
+        const Qt::WindowStates before = granted_;
+        granted_ = handle->windowStates();
+        if ((granted_ & large) != 0 && (!grown_ || leavesLargeForLarge(before, granted_)))
+            showAnew();
+        else if ((granted_ & large) == 0 && grown_)
+            setGrown(false);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// Called after a state is asked for: Qt handles the compositor's answer after
+// the events already posted, this call among them, so the window grows before
+// it is configured maximised or full-screen, or is shown anew before a
+// configuration that no frame fits is acknowledged.
+void WaylandMaximiseGuard::growForRequest()
+{
+    QWindow *handle = window_->windowHandle();
+    // Hidden or not configured yet, a window asks for its states as it is
+    // configured; the first configuration's states reach it before its expose.
+    if (handle == nullptr || !handle->isExposed())
+        return;
+    const Qt::WindowStates asked = handle->windowStates();
+    if (leavesLargeForLarge(granted_, asked))
+        showAnew();
+    else if (!grown_ && (asked & large) != 0)
+        setGrown(true);
+}
+
+// A new Wayland window is configured afresh, and the widgets keep everything
+// typed. Hidden at once, the window draws nothing that Qt may have queued.
+void WaylandMaximiseGuard::showAnew()
+{
+    window_->hide();
+    setGrown(true); // hidden, new limits reach the compositor with no frame
+    showLater_.start();
+}
+
+void WaylandMaximiseGuard::setGrown(bool grown)
+{
+    grown_ = grown;
+    if (grown) {
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        window_->setFixedSize(fixed_);
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+class QAccessibleInterface;
+class QFont;
+class QLineEdit;
+class QObject;
+class QString;
+#include <QStringList>
+class QWidget;
+
+// What differs between desktops. The window calls these; CMake builds the
+// one source file of the platform (platform/linux/ or platform/windows/).
+namespace dielektra::platform {
+
+// Hands a web address to the desktop's opener and returns without waiting
+// for the browser. failed runs later on the user-interface thread, while
+// context lives, if the address could not be opened.
+void openAddress(const QString &address, QObject *context, std::function<void()> failed);
+
+// Keeps a window of one fixed size whole against states that the window
+// system may put it in. On Wayland a maximised or full-screen window takes
+// the configured size, its content at the top left, as the compositor
+// requires.
+void keepFixedSize(QWidget *window);
+
+// The faces the layout was drawn for, or the nearest the platform has, most
+// wanted first. Where none is there, the system's own face for its interface
+// or another sans-serif one stands in, fitted to the window's texts.
+QStringList fontFaces();
+
+// Has the font drawn so that no glyph loses a piece, where Qt's font engine
+// cuts some (Windows: windows/whole_glyphs.cpp).
+void keepGlyphsWhole(QFont &font);
+
+// The platform's own accessible interface for a line edit, or nullptr where
+// Qt's serves.
+QAccessibleInterface *lineEditInterface(QLineEdit *edit);
+
+// Guards the platform's accessibility bridge, where it needs it, against
+// requests that would crash or hang the program. Before the bridge starts.
+void guardAccessibility();
+
+} // namespace dielektra::platform

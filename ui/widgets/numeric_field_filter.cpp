@@ -1,0 +1,234 @@
+#include "ui/widgets/numeric_field_filter.h"
+
+#include "ui/widgets/number_in_text.h"
+#include "ui/widgets/numeric_field_validator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+
+#include <array>
+#include <functional>
+#include <utility>
+
+namespace {
+
+bool passesUnfiltered(const QKeyEvent *key)
+{
+    static constexpr std::array shortcuts{QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Undo,
+                                          QKeySequence::Redo, QKeySequence::SelectAll};
+    for (const auto shortcut : shortcuts)
+        if (key->matches(shortcut))
+            return true;
+    // Backspace deletes as usual, and so does Delete, whose text X11 gives as
+    // the character DEL.
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->text().isEmpty() ||
+           key->text() == u"\b" || key->text() == u"\x7f";
+}
+
+// What a field receives for typed text: digits and periods, a comma as a
+// period; every other character is dropped.
+QString typed(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u',')
+            kept += u'.';
+        // A typed period passes as it is: cancelling it would turn 1.5 into 15.
+        else if ((c >= u'0' && c <= u'9') || c == u'.')
+            kept += c;
+    }
+    return kept;
+}
+
+void type(QLineEdit *field, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    if (auto *validator = NumericFieldValidator::of(field))
+        validator->takeAsIs([&] { field->insert(text); });
+    else
+        field->insert(text);
+}
+
+void pasteFromClipboard(QLineEdit *field, QClipboard::Mode mode)
+{
+    pasteNumber(field, QGuiApplication::clipboard()->text(mode));
+}
+
+// The field's menu, as Qt's standard one, in Qt's own texts, but for its
+// Paste, which goes through pasteNumber, and its Undo and Redo, which take a
+// pasted unit back and forth with the number. Built here, so that no action
+// of Qt's menu need be found by its translated text.
+void showContextMenu(QLineEdit *field, const QPoint &globalPos)
+{
+    auto *validator = NumericFieldValidator::of(field);
+    auto *menu = new QMenu(field);
+    const auto add = [&](const char *text, QKeySequence::StandardKey key, const char *icon,
+                         bool enabled, const std::function<void()> &run) {
+        QString label = QLineEdit::tr(text);
+        if (key != QKeySequence::UnknownKey &&
+            !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
+            label += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+        QAction *action = menu->addAction(QIcon::fromTheme(QString::fromLatin1(icon)), label);
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, field, run);
+    };
+    const bool editable = !field->isReadOnly();
+    const bool selected = field->hasSelectedText();
+    if (editable) {
+        add("&Undo", QKeySequence::Undo, "edit-undo", field->isUndoAvailable(),
+            [field, validator] { validator != nullptr ? validator->undo() : field->undo(); });
+        add("&Redo", QKeySequence::Redo, "edit-redo", field->isRedoAvailable(),
+            [field, validator] { validator != nullptr ? validator->redo() : field->redo(); });
+        menu->addSeparator();
+        add("Cu&t", QKeySequence::Cut, "edit-cut", selected, [field] { field->cut(); });
+    }
+    add("&Copy", QKeySequence::Copy, "edit-copy", selected, [field] { field->copy(); });
+    if (editable) {
+        add("&Paste", QKeySequence::Paste, "edit-paste",
+            !QGuiApplication::clipboard()->text().isEmpty(),
+            [field] { pasteFromClipboard(field, QClipboard::Clipboard); });
+        add("Delete", QKeySequence::UnknownKey, "edit-delete", selected, [field] { field->del(); });
+        menu->addSeparator();
+    }
+    add("Select All", QKeySequence::SelectAll, "edit-select-all",
+        !field->text().isEmpty() && field->selectedText() != field->text(),
+        [field] { field->selectAll(); });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+// Whether a drag holds a number that the field has room for, and may be copied.
+bool offersNumber(QLineEdit *field, const QDropEvent *drag)
+{
+    const QString text = drag->mimeData()->text();
+    return !field->isReadOnly() && (drag->possibleActions() & Qt::CopyAction) != 0 &&
+           !text.isNull() && numberInText(text, field->maxLength() - field->text().size());
+}
+
+// A drag that holds a number is shown where it would go, by the field itself,
+// as a drag that offers only a copy; any other is refused while it hovers.
+template <typename Drag> bool dragOver(QLineEdit *field, Drag *drag)
+{
+    if (!offersNumber(field, drag)) {
+        drag->ignore();
+        return true;
+    }
+    if (drag->possibleActions() == Qt::CopyAction)
+        return false;
+    Drag copy(drag->position().toPoint(), Qt::CopyAction, drag->mimeData(), drag->buttons(),
+              drag->modifiers());
+    QCoreApplication::sendEvent(field, &copy);
+    drag->setDropAction(copy.dropAction());
+    drag->setAccepted(copy.isAccepted());
+    return true;
+}
+
+// A drop pastes its number where it is dropped, as a copy.
+void dropNumber(QLineEdit *field, QDropEvent *drop)
+{
+    if (!offersNumber(field, drop)) {
+        drop->ignore();
+        return;
+    }
+    field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
+    pasteNumber(field, drop->mimeData()->text());
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    QDragLeaveEvent leave; // the drag's caret goes, as after Qt's own drop
+    QCoreApplication::sendEvent(field, &leave);
+}
+
+// One character is a key through an input method (a keyboard layout of
+// IBus, say) and is typed; more are a phrase (dictation, a prediction) and
+// are pasted.
+bool commitInput(QLineEdit *field, const QInputMethodEvent *input)
+{
+    auto *validator = NumericFieldValidator::of(field);
+    const QString &commit = input->commitString();
+    if (validator == nullptr || validator->takesAsIs() || commit.isEmpty())
+        return false;
+    QString number;
+    qsizetype end = commit.size();
+    if (commit.size() == 1) {
+        number = typed(commit);
+    } else if (const auto pasted = numberInText(commit, validator->room())) {
+        number = pasted->number;
+        end = pasted->end;
+    }
+    const QString before = field->text();
+    QInputMethodEvent replacement(input->preeditString(), input->attributes());
+    replacement.setCommitString(number, input->replacementStart(), input->replacementLength());
+    validator->takeAsIs([&] { QCoreApplication::sendEvent(field, &replacement); });
+    if (commit.size() > 1 && !number.isEmpty())
+        validator->followUnit(QStringView(commit).mid(end), before);
+    return true;
+}
+
+bool keyPress(QLineEdit *field, const QKeyEvent *key)
+{
+    auto *validator = NumericFieldValidator::of(field);
+    if (key->matches(QKeySequence::Paste)) {
+        pasteFromClipboard(field, QClipboard::Clipboard);
+        return true;
+    }
+    if (validator != nullptr && key->matches(QKeySequence::Undo)) {
+        validator->undo();
+        return true;
+    }
+    if (validator != nullptr && key->matches(QKeySequence::Redo)) {
+        validator->redo();
+        return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
+        return true;
+    if (passesUnfiltered(key) || field->isReadOnly())
+        return false;
+    type(field, typed(key->text()));
+    return true;
+}
+
+} // namespace
+
+bool NumericFieldFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (field == nullptr)
+        return false;
+
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPress(field, static_cast<QKeyEvent *>(event));
+    case QEvent::InputMethod:
+        return commitInput(field, static_cast<QInputMethodEvent *>(event));
+    case QEvent::ContextMenu:
+        showContextMenu(field, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonRelease:
+        // A middle click pastes the selection where the press put the caret.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            field->deselect();
+            pasteFromClipboard(field, QClipboard::Selection);
+            return true;
+        }
+        return false;
+    case QEvent::DragEnter:
+        return dragOver(field, static_cast<QDragEnterEvent *>(event));
+    case QEvent::DragMove:
+        return dragOver(field, static_cast<QDragMoveEvent *>(event));
+    case QEvent::Drop:
+        dropNumber(field, static_cast<QDropEvent *>(event));
+        return true;
+    default:
+        return false;
+    }
+}
