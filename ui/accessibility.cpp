@@ -1,6 +1,7 @@
 #include "ui/accessibility.h"
 
 #include "platform/platform.h"
+#include "ui/accessible_tab_list.h"
 #include "ui/widgets/box_guard.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/unit_list.h"
@@ -8,10 +9,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTabBar>
-
-#include <map>
 
 namespace {
 
@@ -88,109 +86,6 @@ private:
     ClickableLabel *label() const { return static_cast<ClickableLabel *>(widget()); }
 };
 
-// A tab of the page tab list, named by its text; pressed, it shows its page.
-class TabInterface : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
-    TabInterface(QTabBar *bar, int index) : bar(bar), index(index) {}
-
-    void *interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                 : nullptr;
-    }
-    bool isValid() const override { return !bar.isNull() && index < bar->count(); }
-    QObject *object() const override { return nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(bar.data());
-    }
-    QAccessibleInterface *child(int /*index*/) const override { return nullptr; }
-    QAccessibleInterface *childAt(int /*x*/, int /*y*/) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface * /*child*/) const override { return -1; }
-    QAccessible::Role role() const override { return QAccessible::PageTab; }
-    // As Qt's own tab: the tab list's state, focused where current; and
-    // selected there too, as tabs are on other toolkits.
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        if (!isValid()) {
-            s.invalid = true;
-            return s;
-        }
-        s = parent()->state();
-        s.focused = index == bar->currentIndex();
-        s.selectable = true;
-        s.selected = s.focused;
-        return s;
-    }
-    QRect rect() const override
-    {
-        return isValid() ? bar->tabRect(index).translated(bar->mapToGlobal(QPoint())) : QRect();
-    }
-    QString text(QAccessible::Text t) const override
-    {
-        return isValid() && t == QAccessible::Name ? bar->tabText(index) : QString();
-    }
-    void setText(QAccessible::Text /*t*/, const QString & /*text*/) override {}
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &action) override
-    {
-        if (isValid() && action == pressAction())
-            bar->setCurrentIndex(index);
-    }
-    QStringList keyBindingsForAction(const QString & /*action*/) const override { return {}; }
-
-    const QPointer<QTabBar> bar;
-    const int index;
-};
-
-// Qt's tab list also holds its two scroll buttons, hidden or not, so that a
-// screen reader counts eight tabs where the window shows six; this one holds
-// the tabs alone.
-class TabBarInterface : public QAccessibleWidget {
-public:
-    explicit TabBarInterface(QTabBar *bar) : QAccessibleWidget(bar, QAccessible::PageTabList) {}
-    ~TabBarInterface() override
-    {
-        for (const auto &[index, id] : tabs)
-            QAccessible::deleteAccessibleInterface(id);
-    }
-
-    int childCount() const override { return bar()->count(); }
-    QAccessibleInterface *child(int index) const override
-    {
-        if (index < 0 || index >= bar()->count())
-            return nullptr;
-        QAccessible::Id &id = tabs[index];
-        if (id == 0) {
-            auto *tab = new TabInterface(bar(), index);
-            // Qt owns the interface once registered, and the destructor deletes it.
-            // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-            id = QAccessible::registerAccessibleInterface(tab);
-        }
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        const auto *tab = dynamic_cast<const TabInterface *>(child);
-        return tab != nullptr && tab->bar == bar() && tab->isValid() ? tab->index : -1;
-    }
-    QAccessibleInterface *focusChild() const override { return child(bar()->currentIndex()); }
-    // Named, as by Qt, after the current tab.
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? bar()->tabText(bar()->currentIndex())
-                                      : QAccessibleWidget::text(t);
-    }
-
-private:
-    QTabBar *bar() const { return static_cast<QTabBar *>(widget()); }
-
-    mutable std::map<int, QAccessible::Id> tabs;
-};
-
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("NotificationLabel"))
@@ -202,7 +97,7 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     if (className == QLatin1String("QLineEdit"))
         return dielektra::platform::lineEditInterface(static_cast<QLineEdit *>(object));
     if (className == QLatin1String("QTabBar"))
-        return new TabBarInterface(static_cast<QTabBar *>(object));
+        return dielektra::accessibility::tabListInterface(static_cast<QTabBar *>(object));
     return nullptr;
 }
 
