@@ -68,7 +68,7 @@ function(_dielektra_add_hardening_test)
       -DELF=$<TARGET_FILE:${checked}>
       -DCOMPILE_COMMANDS=${CMAKE_BINARY_DIR}/compile_commands.json
       -DCXX=${CMAKE_CXX_COMPILER}
-      -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CheckHardening.cmake)
+      -P ${PROJECT_SOURCE_DIR}/tests/check-hardening.cmake)
   set_tests_properties(hardening PROPERTIES LABELS hardening)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _dielektra_add_hardening_test)

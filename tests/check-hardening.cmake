@@ -1,6 +1,6 @@
 # Fails unless the executable ELF is hardened as cmake/Hardening.cmake asks.
 # cmake -DELF=<executable> -DCOMPILE_COMMANDS=<compile_commands.json>
-#       -DCXX=<compiler> -P CheckHardening.cmake
+#       -DCXX=<compiler> -P tests/check-hardening.cmake
 find_program(READELF readelf REQUIRED)
 message(STATUS "checking ${ELF}")
 set(failures "")
