@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <functional>
 
 class QAccessibleInterface;
@@ -7,11 +9,10 @@ class QFont;
 class QLineEdit;
 class QObject;
 class QString;
-#include <QStringList>
 class QWidget;
 
 // What differs between desktops. The window calls these; CMake builds the
-// one source file of the platform (platform/linux/ or platform/windows/).
+// sources of one platform's folder (platform/linux/ or platform/windows/).
 namespace dielektra::platform {
 
 // Hands a web address to the desktop's opener and returns without waiting
