@@ -24,10 +24,13 @@
 #include <ostream>
 #include <utility>
 
-// Failures show texts as text.
+// Failures show texts as text, a long one shortened.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
-    *out << '"' << text.toStdString() << '"';
+    if (text.size() > 80)
+        *out << '"' << text.left(40).toStdString() << "…\" (" << text.size() << " characters)";
+    else
+        *out << '"' << text.toStdString() << '"';
 }
 
 // Closes every modal box that opens while it lives and records what it showed,

@@ -9,6 +9,7 @@ struct Caret {
           length(int(edit.selectedText().size()))
     {
     }
+    Caret(int at, int start, int length) : at(at), start(start), length(length) {}
 
     void restore(QLineEdit &edit) const
     {
@@ -20,5 +21,9 @@ struct Caret {
             edit.setSelection(start, length);
     }
 
-    int at, start, length;
+    bool operator==(const Caret &other) const = default;
+
+    int at;
+    int start; // -1 where nothing is selected
+    int length;
 };

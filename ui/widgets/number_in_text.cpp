@@ -1,7 +1,8 @@
 #include "ui/widgets/number_in_text.h"
 
-#include <algorithm>
+#include <deque>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -14,16 +15,137 @@ bool endsCell(char32_t c)
            c == U'\u2028' || c == U'\u2029';
 }
 
-bool isDropped(char32_t c)
+bool isDigit(char32_t c)
 {
-    return QChar::isSpace(c) || QChar::category(c) == QChar::Other_Format;
+    return c >= U'0' && c <= U'9';
 }
 
-// U+2212 as "-", any decimal digit as its ASCII digit, and a full-width or
-// small form of an ASCII character ("１，５", "﹣") as that character; the rest
-// as it is.
-char32_t asAscii(char32_t c)
+bool isDecimalMark(char32_t c)
 {
+    return c == U',' || c == U'.' || c == ArabicDecimal;
+}
+
+bool isGroupMark(char32_t c)
+{
+    return c == U' ' || c == U'\'' || c == U',' || c == U'.' || c == ArabicGroup;
+}
+
+bool isMark(char32_t c)
+{
+    return isDecimalMark(c) || isGroupMark(c);
+}
+
+// The characters of a cell as a number sees them: plain characters, every
+// blank as " " and every apostrophe as "'", format characters passed over,
+// and 0 once the cell ends. At a text's start, blanks and empty cells and
+// lines before the first character are passed over too.
+class Characters {
+public:
+    Characters(QStringView text, qsizetype from, bool atStart)
+        : text_(text), at_(from), end_(from), seen_(!atStart)
+    {
+    }
+
+    // The character so many places ahead, or 0 past the cell's end.
+    char32_t peek(std::size_t ahead = 0)
+    {
+        while (ahead_.size() <= ahead) {
+            const Seen next = read();
+            if (next.c == 0)
+                return 0;
+            ahead_.push_back(next);
+        }
+        return ahead_[ahead].c;
+    }
+    void take()
+    {
+        end_ = ahead_.front().end;
+        ahead_.pop_front();
+    }
+    // Just after the last character taken.
+    qsizetype end() const { return end_; }
+
+private:
+    struct Seen {
+        char32_t c;
+        qsizetype end;
+    };
+
+    Seen read()
+    {
+        while (at_ < text_.size()) {
+            char32_t c = text_[at_++].unicode();
+            if (QChar::isHighSurrogate(c) && at_ < text_.size() && text_[at_].isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), text_[at_++].unicode());
+            if (endsCell(c)) {
+                if (seen_) {
+                    at_ = text_.size();
+                    break;
+                }
+                continue;
+            }
+            if (c == U' ' || (c >= 0x80 && QChar::isSpace(c))) {
+                if (seen_)
+                    return {U' ', at_};
+                continue;
+            }
+            if (c >= 0x80 && QChar::category(c) == QChar::Other_Format)
+                continue;
+            seen_ = true;
+            c = plainCharacter(c);
+            return {c == U'\u2019' ? U'\'' : c, at_};
+        }
+        return {0, at_};
+    }
+
+    QStringView text_;
+    qsizetype at_, end_;
+    bool seen_;
+    std::deque<Seen> ahead_; // a few characters at most
+};
+
+// A character after a number and any blanks that makes an arithmetic of it.
+bool changesValue(char32_t c)
+{
+    if (c == U'·' || c == U'*' || c == U'/' || c == U'^' || c == U'%' || c == U'‰' || c == U'‱')
+        return true;
+    const auto category = QChar::category(c);
+    return category == QChar::Symbol_Math || category == QChar::Number_Other ||
+           category == QChar::Number_Letter;
+}
+
+// Whether what follows a number leaves its value as it is (see the header).
+bool goesOnQuietly(Characters &rest)
+{
+    const char32_t next = rest.peek();
+    if ((next != U' ' && isMark(next) && isDigit(rest.peek(1))) || next == U'E' || next == U'e')
+        return false;
+    bool blanks = false;
+    while (rest.peek() == U' ') {
+        blanks = true;
+        rest.take();
+    }
+    const char32_t c = rest.peek();
+    if (changesValue(c) || (blanks && isMark(c) && isDigit(rest.peek(1))))
+        return false;
+    const bool exponent = blanks && (c == U'E' || c == U'e');
+    if (exponent || c == U'x' || c == U'X' || QChar::category(c) == QChar::Punctuation_Dash) {
+        rest.take();
+        if (exponent && (rest.peek() == U'+' || rest.peek() == U'-'))
+            rest.take();
+        while (rest.peek() == U' ')
+            rest.take();
+        return !isDigit(rest.peek());
+    }
+    return true;
+}
+
+} // namespace
+
+char32_t plainCharacter(char32_t c)
+{
+    if (c < 0x80)
+        return c;
     if (c == U'\u2212')
         return U'-';
     if (QChar::category(c) == QChar::Number_DecimalDigit)
@@ -37,146 +159,116 @@ char32_t asAscii(char32_t c)
     return c;
 }
 
-bool isDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
-
-// The characters of a paste as a number sees them: ASCII for any decimal
-// digit, U+2212 and the full-width forms, blanks and format characters
-// skipped, and the end at a tab or line break once a character was seen
-// (before it, empty cells and lines are passed over).
-class PastedCharacters {
-public:
-    explicit PastedCharacters(QStringView text) : text_(text) {}
-
-    // 0 at the end.
-    char32_t peek()
-    {
-        if (!ready_)
-            advance();
-        return current_;
-    }
-    void take()
-    {
-        ready_ = false;
-        end_ = at_;
-    }
-    // Just after the last character taken.
-    qsizetype end() const { return end_; }
-
-private:
-    void advance()
-    {
-        ready_ = true;
-        current_ = 0;
-        while (at_ < text_.size()) {
-            char32_t c = text_[at_++].unicode();
-            if (c == U' ')
-                continue; // the commonest blank, before any lookup
-            if (QChar::isHighSurrogate(c) && at_ < text_.size() && text_[at_].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), text_[at_++].unicode());
-            if (endsCell(c)) {
-                if (seen_)
-                    return;
-                continue;
-            }
-            if (c >= 0x80 && isDropped(c))
-                continue;
-            seen_ = true;
-            current_ = c < 0x80 ? c : asAscii(c);
-            return;
-        }
-    }
-
-    QStringView text_;
-    qsizetype at_ = 0, end_ = 0;
-    bool seen_ = false;
-    bool ready_ = false;
-    char32_t current_ = 0;
-};
-
-bool isSeparator(char32_t c)
-{
-    return c == U',' || c == U'.' || c == ArabicDecimal || c == ArabicGroup;
-}
-
-// Where the decimal point is, or npos: a single U+066B; else, of "," and
-// ".", the last where both occur, or the one that occurs once alone.
-std::u32string::size_type decimalPoint(const std::u32string &mantissa)
-{
-    const auto count = [&](char32_t c) { return std::count(mantissa.begin(), mantissa.end(), c); };
-    const auto arabic = count(ArabicDecimal);
-    if (arabic > 0)
-        return arabic == 1 ? mantissa.find(ArabicDecimal) : std::u32string::npos;
-    const auto commas = count(U',');
-    const auto periods = count(U'.');
-    if (commas > 0 && periods > 0)
-        return mantissa.find_last_of(U",.");
-    if (commas + periods == 1)
-        return mantissa.find_first_of(U",.");
-    return std::u32string::npos;
-}
-
-// The digits, with "." at the decimal point; grouping separators go.
-std::string resolveSeparators(const std::u32string &mantissa)
-{
-    const auto decimal = decimalPoint(mantissa);
-    std::string kept;
-    kept.reserve(mantissa.size());
-    for (std::u32string::size_type i = 0; i < mantissa.size(); ++i) {
-        if (i == decimal)
-            kept += '.';
-        else if (isDigit(mantissa[i]))
-            kept += char(mantissa[i]);
-    }
-    return kept;
-}
-
-} // namespace
-
 std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength)
 {
-    PastedCharacters in(text);
+    Characters in(text, 0, true);
     std::string number;
     if (in.peek() == U'+' || in.peek() == U'-') {
         number += char(in.peek());
         in.take();
     }
-    std::u32string mantissa;
-    bool digits = false;
-    for (char32_t c = in.peek(); isDigit(c) || isSeparator(c); c = in.peek()) {
-        digits = digits || isDigit(c);
-        mantissa += c;
+
+    // The digit groups, the marks between them (only one that a digit
+    // follows), and where each group ends in the text.
+    std::vector<std::string> groups(1);
+    std::vector<char32_t> marks;
+    std::vector<qsizetype> ends;
+    qsizetype digits = 0;
+    const auto readGroup = [&] {
+        for (; isDigit(in.peek()); in.take()) {
+            groups.back() += char(in.peek());
+            if (++digits > maxLength)
+                return false;
+        }
+        ends.push_back(in.end());
+        return true;
+    };
+    if (!readGroup())
+        return std::nullopt;
+    if (groups[0].empty() && !(isDecimalMark(in.peek()) && isDigit(in.peek(1))))
+        return std::nullopt;
+    while (isMark(in.peek()) && isDigit(in.peek(1))) {
+        marks.push_back(in.peek());
         in.take();
-        // Grouping separators may make it shorter, but not by more than half.
-        if (qsizetype(mantissa.size()) > 2 * maxLength + 1)
+        groups.emplace_back();
+        if (!readGroup())
             return std::nullopt;
     }
-    if (!digits)
-        return std::nullopt;
-    number += resolveSeparators(mantissa);
-    qsizetype end = in.end();
-    if (in.peek() == U'E' || in.peek() == U'e') {
-        std::string exponent(1, char(in.peek()));
-        in.take();
-        if (in.peek() == U'+' || in.peek() == U'-') {
-            exponent += char(in.peek());
-            in.take();
-        }
-        for (char32_t c = in.peek(); isDigit(c); c = in.peek()) {
-            exponent += char(c);
-            in.take();
-            if (qsizetype(exponent.size()) > maxLength)
-                return std::nullopt;
-        }
-        // Without digits it is no exponent: the number ends before it.
-        if (isDigit(exponent.back())) {
-            number += exponent;
-            end = in.end();
+
+    number += groups[0];
+    std::size_t used = 0; // marks read as part of the number
+    const std::size_t count = marks.size();
+    if (count > 0 && isGroupMark(marks[0]) && !groups[0].empty() && groups[0].size() <= 3) {
+        std::size_t grouped = 0;
+        while (grouped < count && marks[grouped] == marks[0] && groups[grouped + 1].size() == 3)
+            ++grouped;
+        const bool fraction = grouped > 0 && grouped < count && isDecimalMark(marks[grouped]) &&
+                              marks[grouped] != marks[0];
+        // A single "," or "." alone is the decimal mark.
+        if (grouped > 0 && (fraction || grouped > 1 || !isDecimalMark(marks[0]))) {
+            for (std::size_t i = 1; i <= grouped; ++i)
+                number += groups[i];
+            used = grouped;
+            if (fraction) {
+                number += '.';
+                number += groups[grouped + 1];
+                ++used;
+            }
         }
     }
-    if (qsizetype(number.size()) > maxLength)
+    if (used == 0 && count > 0 && isDecimalMark(marks[0])) {
+        number += '.';
+        number += groups[1];
+        used = 1;
+    }
+
+    Characters rest(text, ends[used], false);
+    if (rest.peek() == U'E' || rest.peek() == U'e') {
+        const bool hasSign = rest.peek(1) == U'+' || rest.peek(1) == U'-';
+        if (!isDigit(rest.peek(hasSign ? 2 : 1)))
+            return std::nullopt; // an exponent letter without digits
+        number += char(rest.peek());
+        rest.take();
+        if (hasSign) {
+            number += char(rest.peek());
+            rest.take();
+        }
+        for (; isDigit(rest.peek()); rest.take()) {
+            number += char(rest.peek());
+            if (qsizetype(number.size()) > maxLength)
+                return std::nullopt;
+        }
+    }
+    const qsizetype end = rest.end();
+    if (!goesOnQuietly(rest) || qsizetype(number.size()) > maxLength)
         return std::nullopt;
     return NumberInText{QString::fromLatin1(number.data(), qsizetype(number.size())), end};
+}
+
+bool readsWhole(QStringView text)
+{
+    qsizetype at = 0;
+    const auto digitsFrom = [&] {
+        const qsizetype start = at;
+        while (at < text.size() && isDigit(text[at].unicode()))
+            ++at;
+        return at - start;
+    };
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+        ++at;
+    qsizetype mantissa = digitsFrom();
+    if (at < text.size() && text[at] == u'.') {
+        ++at;
+        mantissa += digitsFrom();
+    }
+    if (mantissa == 0)
+        return false;
+    if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+            ++at;
+        if (digitsFrom() == 0)
+            return false;
+    }
+    return at == text.size();
 }

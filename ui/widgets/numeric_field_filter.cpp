@@ -32,18 +32,20 @@ bool passesUnfiltered(const QKeyEvent *key)
            key->text() == u"\b" || key->text() == u"\x7f";
 }
 
-// What a field receives for typed text: digits and periods, a comma as a
-// period; every other character is dropped.
+// What a field receives for typed text: digits of any script as ASCII digits,
+// periods, and a comma (or the Arabic decimal mark) as a period; every other
+// character is dropped.
 QString typed(const QString &text)
 {
     QString kept;
     kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u',')
+    for (const char32_t key : text.toUcs4()) {
+        const char32_t c = plainCharacter(key);
+        if (c == U',' || c == U'\u066b')
             kept += u'.';
         // A typed period passes as it is: cancelling it would turn 1.5 into 15.
-        else if ((c >= u'0' && c <= u'9') || c == u'.')
-            kept += c;
+        else if ((c >= U'0' && c <= U'9') || c == U'.')
+            kept += QChar(char16_t(c));
     }
     return kept;
 }
@@ -53,7 +55,7 @@ void type(QLineEdit *field, const QString &text)
     if (text.isEmpty())
         return;
     if (auto *validator = NumericFieldValidator::of(field))
-        validator->takeAsIs([&] { field->insert(text); });
+        validator->type(text);
     else
         field->insert(text);
 }
@@ -84,9 +86,11 @@ void showContextMenu(QLineEdit *field, const QPoint &globalPos)
     const bool editable = !field->isReadOnly();
     const bool selected = field->hasSelectedText();
     if (editable) {
-        add("&Undo", QKeySequence::Undo, "edit-undo", field->isUndoAvailable(),
+        add("&Undo", QKeySequence::Undo, "edit-undo",
+            validator != nullptr ? validator->canUndo() : field->isUndoAvailable(),
             [field, validator] { validator != nullptr ? validator->undo() : field->undo(); });
-        add("&Redo", QKeySequence::Redo, "edit-redo", field->isRedoAvailable(),
+        add("&Redo", QKeySequence::Redo, "edit-redo",
+            validator != nullptr ? validator->canRedo() : field->isRedoAvailable(),
             [field, validator] { validator != nullptr ? validator->redo() : field->redo(); });
         menu->addSeparator();
         add("Cu&t", QKeySequence::Cut, "edit-cut", selected, [field] { field->cut(); });
@@ -106,16 +110,17 @@ void showContextMenu(QLineEdit *field, const QPoint &globalPos)
     menu->popup(globalPos);
 }
 
-// Whether a drag holds a number that the field has room for, and may be copied.
+// Whether a drag holds a number that the field takes where it would be
+// dropped, and may be copied.
 bool offersNumber(QLineEdit *field, const QDropEvent *drag)
 {
-    const QString text = drag->mimeData()->text();
-    return !field->isReadOnly() && (drag->possibleActions() & Qt::CopyAction) != 0 &&
-           !text.isNull() && numberInText(text, field->maxLength() - field->text().size());
+    const auto *validator = NumericFieldValidator::of(field);
+    return validator != nullptr && !field->isReadOnly() &&
+           (drag->possibleActions() & Qt::CopyAction) != 0 && drag->mimeData()->hasText() &&
+           validator->takes(field->cursorPositionAt(drag->position().toPoint()),
+                            drag->mimeData()->text());
 }
 
-// A drag that holds a number is shown where it would go, by the field itself,
-// as a drag that offers only a copy; any other is refused while it hovers.
 template <typename Drag> bool dragOver(QLineEdit *field, Drag *drag)
 {
     if (!offersNumber(field, drag)) {
@@ -140,36 +145,36 @@ void dropNumber(QLineEdit *field, QDropEvent *drop)
         return;
     }
     field->setCursorPosition(field->cursorPositionAt(drop->position().toPoint()));
-    pasteNumber(field, drop->mimeData()->text());
-    drop->setDropAction(Qt::CopyAction);
-    drop->accept();
+    if (pasteNumber(field, drop->mimeData()->text())) {
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+    } else {
+        drop->ignore();
+    }
     QDragLeaveEvent leave; // the drag's caret goes, as after Qt's own drop
     QCoreApplication::sendEvent(field, &leave);
 }
 
 // One character is a key through an input method (a keyboard layout of
 // IBus, say) and is typed; more are a phrase (dictation, a prediction) and
-// are pasted.
+// are pasted. A commit that brings nothing to take changes nothing, what it
+// would replace included; its composition goes on.
 bool commitInput(QLineEdit *field, const QInputMethodEvent *input)
 {
     auto *validator = NumericFieldValidator::of(field);
     const QString &commit = input->commitString();
-    if (validator == nullptr || validator->takesAsIs() || commit.isEmpty())
+    if (validator == nullptr || validator->editing() || commit.isEmpty())
         return false;
-    QString number;
-    qsizetype end = commit.size();
-    if (commit.size() == 1) {
-        number = typed(commit);
-    } else if (const auto pasted = numberInText(commit, validator->room())) {
-        number = pasted->number;
-        end = pasted->end;
+    if (commit.toUcs4().size() == 1) {
+        if (const QString key = typed(commit); !key.isEmpty()) {
+            validator->typeByInputMethod(*input, key);
+            return true;
+        }
+    } else if (validator->pasteByInputMethod(*input)) {
+        return true;
     }
-    const QString before = field->text();
-    QInputMethodEvent replacement(input->preeditString(), input->attributes());
-    replacement.setCommitString(number, input->replacementStart(), input->replacementLength());
-    validator->takeAsIs([&] { QCoreApplication::sendEvent(field, &replacement); });
-    if (commit.size() > 1 && !number.isEmpty())
-        validator->followUnit(QStringView(commit).mid(end), before);
+    QInputMethodEvent composition(input->preeditString(), input->attributes());
+    QCoreApplication::sendEvent(field, &composition);
     return true;
 }
 

@@ -1,28 +1,34 @@
 #pragma once
 
 #include "core/units.h"
+#include "ui/widgets/caret.h"
+#include "ui/widgets/field_history.h"
+#include "ui/widgets/number_in_text.h"
 
 #include <QString>
 #include <QValidator>
 
-#include <array>
 #include <functional>
 #include <optional>
 
 class QComboBox;
+class QInputMethodEvent;
 class QLineEdit;
 
-// Every text that reaches a numeric field except what is typed goes by one
-// rule, the paste's: the field takes the number that numberInText reads from
-// it, and the unit list beside it shows the unit written after the number,
-// where the list's family has it; a text that holds no number changes
-// nothing. The ways in that the program knows (a paste, a drop, a screen
-// reader's edit, an input method's phrase) read the text before they insert
-// its number, as one undo step; this validator is the choke point for the
-// others: a text set whole is read as a paste, and an edit's inserted text is
-// read in its place (which, as the validator then rewrites the text, clears
-// the undo history). Typed characters, already filtered, an undo and a redo
-// pass as they are.
+// The one way into a numeric field for everything that is not typed: a
+// paste, a drop, an input method's phrase, a screen reader's edit, a text set
+// by code, an edit that no known way makes. The field takes the number that
+// numberInText reads from the text, and the unit list beside it shows the
+// unit written after the number, where the list's family has it. A text set
+// whole becomes that number. An insertion is taken only where the field's
+// whole text then reads as the number it shows (readsWhole), or where the
+// field was empty or wholly replaced: "1" + "-3" + "2" is refused. A refused
+// text changes nothing and the desktop's bell says so. Nothing that does not
+// fit in the field's maximum length is taken, not even in part; typed
+// characters, already filtered, are taken as they are, as far as they fit.
+//
+// The field's undo history (FieldHistory) is kept here, for the number and
+// its unit together; Qt's own history of the field goes unused.
 class NumericFieldValidator : public QValidator {
     Q_OBJECT
 public:
@@ -34,47 +40,58 @@ public:
 
     State validate(QString &input, int &pos) const override;
 
-    // Runs an edit whose text the field takes as it is: typed characters,
-    // already filtered, or a number already read.
-    void takeAsIs(const std::function<void()> &edit);
-    bool takesAsIs() const { return mode_ != Mode::Read; }
+    // Typed characters, already filtered, at the caret in place of the
+    // selection.
+    void type(const QString &text);
+    // A typed character committed by an input method, which may replace
+    // characters near the caret.
+    void typeByInputMethod(const QInputMethodEvent &event, const QString &typed);
+    // The number in text at the caret, in place of the selection, as one
+    // step; false where it is refused.
+    bool paste(QStringView text);
+    // Whether the number in text would be taken at a place, nothing selected.
+    bool takes(int at, QStringView text) const { return numberFor(at, at, text).has_value(); }
+    // An input method's phrase: the number in its commit, in place of what
+    // the event replaces; false where it is refused.
+    bool pasteByInputMethod(const QInputMethodEvent &event);
 
-    // How many characters the field can take in place of its selection.
-    qsizetype room() const;
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    void undo();
+    void redo();
 
-    // The unit written at the start of text (after a number read from it)
-    // shown in the unit list, if its family has it; an undo in the field
-    // that takes the number back takes the unit back too.
-    void followUnit(QStringView text, const QString &fieldBefore);
-
-    // The field's undo and redo, with the unit that a paste showed.
-    void undo() { step(true); }
-    void redo() { step(false); }
+    // Whether an edit of ours is running (its events pass as they are).
+    bool editing() const { return mode_ != Mode::Read; }
 
 private:
     enum class Mode { Read, AsIs, UndoRedo };
 
-    void run(Mode mode, const std::function<void()> &edit);
-    void step(bool back);
-    void read(QString &input, int &pos) const;
+    FieldState state() const;
+    void show(const FieldState &state);
+    // Runs an edit whose text the field takes as it is, and records it.
+    void edit(FieldHistory::Edit kind, const std::function<void()> &change);
+    void caretMoved();
+    void readWhole(QString &input, int &pos) const;
+    FieldHistory::Edit readEdit(QString &input, int &pos) const;
+    bool refuse(QString &input, int &pos) const;
     bool showUnit(QStringView text) const;
+    // The number in text, where the field takes it in place of the
+    // characters from start to end.
+    std::optional<NumberInText> numberFor(qsizetype start, qsizetype end, QStringView text) const;
 
     QLineEdit *field_;
     QComboBox *unitList_;
     const dielektra::UnitFamily &family_;
     Mode mode_ = Mode::Read;
-    // The text that the field held after the last change let through.
+    // The text that the field held after the last change let through, and
+    // the caret and selection last seen with it.
     mutable QString accepted_;
-    // The texts of the field and the unit list before and after the last
-    // paste that showed a unit, while only undo and redo followed it.
-    struct UnitChange {
-        std::array<QString, 2> field, unit;
-    };
-    mutable std::optional<UnitChange> unitChange_;
+    mutable Caret caret_;
+    mutable FieldHistory history_;
 };
 
 // Inserts the number that numberInText reads from text at the caret of a
 // numeric field, in place of the selection, as one undo step, and shows its
-// unit; a text that holds no number, or none that fits, changes nothing. Any
-// other line edit takes the text as it is.
-void pasteNumber(QLineEdit *field, QStringView text);
+// unit. Any other line edit takes the text as it is, where all of it fits.
+// False where the text is refused, and then nothing changes.
+bool pasteNumber(QLineEdit *field, QStringView text);

@@ -1,5 +1,7 @@
 #include "ui/widgets/unit_list.h"
 
+#include "ui/widgets/caret.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
@@ -32,8 +34,19 @@ int UnitList::labelShown() const
 void UnitList::followText()
 {
     const int label = labelShown();
-    if (label >= 0 && label != currentIndex())
+    if (label < 0)
+        return;
+    if (label != currentIndex())
         setCurrentIndex(label); // the same text: the line edit is left alone
+    // Qt keeps an undo step apart from the one before only where the caret
+    // moves: so it moves away and back, the selection restored.
+    QLineEdit *edit = lineEdit();
+    const Caret caret(*edit);
+    const int away = caret.at > 0 ? caret.at - 1 : caret.at + 1;
+    if (away > edit->text().size())
+        return;
+    edit->setCursorPosition(away);
+    caret.restore(*edit);
 }
 
 void UnitList::stepFromNoLabel(int step)

@@ -9,6 +9,9 @@
 // highlighted, or none. The item current in Qt's sense follows the text only
 // to labels: no item current would make the box set its line edit's text, and
 // so clear its undo history, whenever an edit turns the text into no label.
+// A label is a step of its own in that history, however it got there (typed,
+// pasted into the field beside it, set by a screen reader, picked), so that
+// Ctrl+Z after a character typed behind it brings it back.
 // The mouse wheel turns it only while it has the keyboard focus: a notch that
 // merely passes over it must not change a unit by up to 10^12 unnoticed.
 class UnitList : public QComboBox {
@@ -16,7 +19,8 @@ class UnitList : public QComboBox {
 public:
     explicit UnitList(QWidget *parent);
 
-    // The item whose label equals the text becomes current; none changes nothing.
+    // The item whose label equals the text becomes current, and the label a
+    // step of its own; none changes nothing.
     void followText();
 
     void showPopup() override;
