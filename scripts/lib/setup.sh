@@ -14,7 +14,7 @@ DIELEKTRA_PACKAGES=(
     libgtest-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     fonts-liberation2
-    xvfb xauth x11-utils
+    xvfb xauth x11-utils xdotool
     python3-pyatspi at-spi2-core dbus-daemon
     weston qt6-wayland
     fonts-dejavu-core fonts-urw-base35

@@ -18,4 +18,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool forwardingDrag_ = false;
 };

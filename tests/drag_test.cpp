@@ -1,0 +1,121 @@
+#include "gui_support.h"
+
+#include <QDragMoveEvent>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QWindow>
+
+namespace {
+
+// A drag from another program (tests/system/drag_source) under X11, driven
+// through XTest as a person drags, so that it goes through the XDND answers
+// that the source gets while the drag hovers: only on X11, with the source
+// named by DIELEKTRA_DRAG_SOURCE (ctest's real_drag runs it on an Xvfb).
+class RealDrag : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        source_ = qEnvironmentVariable("DIELEKTRA_DRAG_SOURCE");
+        if (QGuiApplication::platformName() != u"xcb" || source_.isEmpty())
+            GTEST_SKIP() << "needs X11 and DIELEKTRA_DRAG_SOURCE";
+        WindowTest::SetUp();
+        window->move(20, 20);
+    }
+
+    static void pointer(const QStringList &arguments)
+    {
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
+            << arguments.join(u' ').toStdString();
+    }
+
+    QString source_;
+};
+
+// Records where the drags that reach a window have been.
+class DragSeen : public QObject {
+public:
+    explicit DragSeen(QWindow *window) { window->installEventFilter(this); }
+    QList<QPoint> at;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)
+            at += static_cast<QDropEvent *>(event)->position().toPoint();
+        return false;
+    }
+};
+
+// A drag that holds a number the field takes where it hovers is answered
+// Copy from its first hover on, whatever the source proposes, and dropped as
+// a copy, so that the source keeps its text; any other is refused while it
+// hovers, and changes nothing.
+TEST_F(RealDrag, IsACopyOfANumberOrNothing)
+{
+    const struct {
+        const char *name;
+        QString text;
+        const char *offered, *proposed;
+        QString start; // Text2's text; the drop goes after its first character, or at the end
+        bool middle;
+        QString left;
+        const char *result;
+    } rows[] = {
+        {"a move proposed", "12,5", "move,copy", "move", "", false, "12.5", "copy"},
+        {"a link proposed", "12,5", "copy,move,link", "link", "", false, "12.5", "copy"},
+        {"a copy proposed", "7", "copy,move", "copy", "", false, "7", "copy"},
+        {"only a move offered", "12,5", "move", "move", "", false, "", "ignore"},
+        {"no number", "abc", "copy,move", "move", "", false, "", "ignore"},
+        {"a digit into the middle", "3", "copy,move", "move", "12", true, "132", "copy"},
+        {"a sign into the middle", "-3", "copy,move", "move", "12", true, "12", "ignore"},
+    };
+    auto *field = child<QLineEdit>("Text2");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        field->setText(row.start);
+        field->setCursorPosition(1);
+        const int caretX = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        const QPoint inField(row.middle ? caretX : field->width() - 6, field->height() / 2);
+        QProcess source;
+        source.start(source_, {row.text, row.offered, row.proposed});
+        QString said;
+        const auto says = [&](const QString &line) {
+            return QTest::qWaitFor(
+                [&] {
+                    said += QString::fromUtf8(source.readAllStandardOutput());
+                    return said.split(u'\n').contains(line);
+                },
+                60000);
+        };
+        ASSERT_TRUE(says("ready")) << said.toStdString();
+        DragSeen seen(window->windowHandle());
+        pointer({"mousemove", "660", "520", "mousedown", "1"});
+        // Across the field towards the place, each hover answered before the next.
+        for (int step = 0; step <= 4; ++step) {
+            const QPoint local(field->width() * step / 8, inField.y());
+            const QPoint global = field->mapToGlobal(step == 4 ? inField : local);
+            pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
+            const QPoint settled = field->mapTo(window.get(), step == 4 ? inField : local);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
+                << "the drag reached the window at " << settled.x();
+        }
+        if (QString(row.result) == "copy") {
+            EXPECT_TRUE(says("action copy"));
+        }
+        pointer({"mouseup", "1"});
+        EXPECT_TRUE(says(QStringLiteral("result %1").arg(row.result)));
+        // A refused drag ends with no drop; a taken one is dropped after the
+        // source has its result.
+        const QString left = row.left.isEmpty() ? row.start : row.left;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == left; }, 60000));
+        source.kill();
+        source.waitForFinished(60000);
+        for (const QString &line : said.split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_TRUE(line == "ready" || line == "action copy" || line == "action ignore" ||
+                        line.startsWith("result"))
+                << line.toStdString();
+        EXPECT_EQ(field->text(), left);
+    }
+}
+
+} // namespace
