@@ -68,18 +68,34 @@ WALK = [
         ("CHAR", MIN, "", "7", ""), ("CHAR", MAX, "7", "", ""), ("WORD_END", -1, "", "7", "")]),
 ]
 # Texts that dictation and other assistive tools give the first page's fields,
-# in turn: the field, the request and its arguments, then the texts of the
-# field and of its unit list. A field takes the number that a text begins
-# with, as a paste does, and its unit list the unit after it where the list
-# has that unit; letters change nothing. Spočítat then uses what they hold.
+# in turn: what the row shows, the field, the request and its arguments, its
+# answer (whether it was taken), then the texts of the field and of its unit
+# list. A field takes the number that a person means at a text's start, as a
+# paste does, and its unit list the unit after it where the list has that
+# unit; a text with no such number, or one that would leave the field showing
+# another number than it uses, changes nothing and is answered False.
+# Spočítat then uses what they hold.
 EDITS = [
-    ("Napětí", "setTextContents", ("1,000.5",), "1000.5", "pV"),
-    ("Napětí", "insertText", (0, "abc", 3), "1000.5", "pV"),
-    ("Napětí", "setTextContents", ("x 5",), "1000.5", "pV"),
-    ("Napětí", "setTextContents", ("1 000,5 V",), "1000.5", "V"),
-    ("Náboj", "setTextContents", ("",), "", "pC"),
-    ("Náboj", "insertText", (0, "2 500,5 V", 9), "2500.5", "pC"),
-    ("Náboj", "setTextContents", ("2 001,0 kC",), "2001.0", "KC"),
+    ("grouped number", "Napětí", "setTextContents", ("1,000.5",), True, "1000.5", "pV"),
+    ("letters", "Napětí", "insertText", (0, "abc", 3), False, "1000.5", "pV"),
+    ("a word first", "Napětí", "setTextContents", ("x 5",), False, "1000.5", "pV"),
+    ("a sentence's full stop", "Napětí", "setTextContents", ("0,5.",), True, "0.5", "pV"),
+    ("a list", "Napětí", "setTextContents", ("1.5, 2.5",), True, "1.5", "pV"),
+    ("a power of ten", "Napětí", "setTextContents", ("5×10³ V",), False, "1.5", "pV"),
+    ("apostrophe grouping", "Napětí", "setTextContents", ("1'000 V",), True, "1000", "V"),
+    ("a sign into the middle", "Napětí", "insertText", (1, "-3", 2), False, "1000", "V"),
+    ("a second decimal mark", "Napětí", "setTextContents", ("1,2",), True, "1.2", "V"),
+    ("its second decimal mark", "Napětí", "insertText", (1, "3.5", 3), False, "1.2", "V"),
+    ("a length of -1, GTK's whole text", "Napětí", "insertText", (3, "4 kV", -1), True, "1.24",
+     "KV"),
+    ("longer than the field", "Napětí", "setTextContents", ("1" + "0" * 40000,), False, "1.24",
+     "KV"),
+    ("blank grouping and a unit", "Napětí", "setTextContents", ("1 000,5 V",), True, "1000.5",
+     "V"),
+    ("nothing", "Náboj", "setTextContents", ("",), True, "", "pC"),
+    ("inserted with a unit of another quantity", "Náboj", "insertText", (0, "2 500,5 V", 9),
+     True, "2500.5", "pC"),
+    ("with its unit", "Náboj", "setTextContents", ("2 001,0 kC",), True, "2001.0", "KC"),
 ]
 EDITED = "Kondenzátor má kapacitu 2000 F"
 # Requests as any client may send them, in turn, to the unit list's line edit
@@ -123,6 +139,7 @@ CALLS = [
     ("unit", "EditableText", "InsertText", "isi", (MAX, "😀x", 1), (True,), ("e\u0301😀", 2)),
     ("unit", "EditableText", "CopyText", "ii", (3, MAX), (True,), ("e\u0301😀", 2)),
     ("unit", "EditableText", "PasteText", "i", (-1,), (True,), ("e\u0301😀😀", 6)),
+    ("unit", "EditableText", "SetTextContents", "s", ("x" * 10**7,), (False,), ("e\u0301😀😀", 6)),
     ("unit", "Text", "GetText", "", (), "InvalidArgs"),
     ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "InvalidArgs"),
     ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "InvalidArgs"),
@@ -298,15 +315,15 @@ def edit_fields(page):
         edit = need(need(page, "combo box", name + " – jednotka"), "text", "")
         if edit:
             edit.queryEditableText().setTextContents(unit)
-    for name, request, args, *expected in EDITS:
+    for row, name, request, args, taken, *expected in EDITS:
         field = need(page, "text", name)
         unit = need(need(page, "combo box", name + " – jednotka"), "text", "")
         if not field or not unit:
             continue
-        getattr(field.queryEditableText(), request)(*args)
-        got = [control.queryText().getText(0, -1) for control in (field, unit)]
-        check(got == expected, f"{name}: {request}{args} leaves {expected}"
-              + ("" if got == expected else f": got {got}"))
+        answer = getattr(field.queryEditableText(), request)(*args)
+        got = [answer] + [control.queryText().getText(0, -1) for control in (field, unit)]
+        check(got == [taken] + expected, f"{row}: {name}: {request}{str(args)[:40]} answers "
+              f"{taken} and leaves {expected}" + ("" if got == [taken] + expected else f": got {got}"))
     events.clear()
     act(need(page, "push button", "Spočítat"), "Press")
     check(wait_for(lambda: ("notification", EDITED, 1) in events), f"Spočítat then shows \"{EDITED}\"")
@@ -462,13 +479,16 @@ def main(program):
             if not targets.get(target):
                 check(False, f"{target} is found")
                 break
+            started = time.monotonic()
             got = call(bus, targets[target], *request)
-            check(got == expected, f"{target}: {method}{args} answers {expected}"
+            took = f"{(time.monotonic() - started) * 1000:.0f} ms"
+            shown = f"{target}: {method}{str(args)[:60]}"
+            check(got == expected, f"{shown} answers {expected} ({took})"
                   + ("" if got == expected else f": got {got}"))
             if after:
                 text = targets[target].queryText()
                 left = (text.getText(0, -1), text.caretOffset)
-                check(left == after[0], f"{target}: {method}{args} leaves {after[0]}"
+                check(left == after[0], f"{shown} leaves {after[0]}"
                       + ("" if left == after[0] else f": got {left}"))
             if got is None or window.poll() is not None:
                 break  # the program hangs or has crashed

@@ -149,13 +149,24 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
     }
 }
 
-// Digits and periods pass, a comma enters a period, every other typed
-// character is cancelled.
+// Digits of any script pass as ASCII digits, periods pass, a comma (or the
+// Arabic decimal mark) enters a period, every other typed character is
+// cancelled.
 TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
 {
-    const char *const rows[][2] = {{"1,5", "1.5"}, {"1.5", "1.5"},   {"-+3", "3"},
-                                   {"2e5", "25"},  {"4 7 0", "470"}, {"1,2,3", "1.2.3"},
-                                   {"mF.", "."},   {"čšžý", ""},     {"1;2'3/4\t", "1234"}};
+    const char *const rows[][2] = {{"1,5", "1.5"},
+                                   {"1.5", "1.5"},
+                                   {"-+3", "3"},
+                                   {"2e5", "25"},
+                                   {"4 7 0", "470"},
+                                   {"1,2,3", "1.2.3"},
+                                   {"mF.", "."},
+                                   {"čšžý", ""},
+                                   {"1;2'3/4\t", "1234"},
+                                   // Digits of other scripts, as their keyboards type them.
+                                   {"\u0663\u066b\u0665", "3.5"},
+                                   {"\uff15\uff0c\uff10", "5.0"},
+                                   {"\u00b2\u00bd", ""}};
     for (int i = 1; i <= 10; ++i) {
         auto *field = child<QLineEdit>(QStringLiteral("Text%1").arg(i));
         for (const auto &[typed, left] : rows) {

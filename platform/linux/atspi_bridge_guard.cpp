@@ -134,7 +134,8 @@ std::optional<QDBusError::ErrorType> refusal(const QString &method, const QVaria
 // The requests answered here rather than by the bridge: a text's range
 // extents and its character at an offset (the bridge asks for each
 // character's box in turn, and gives the first byte of a character's local
-// 8-bit encoding), and an insertion, its length held to its text.
+// 8-bit encoding), and an insertion, its length held to its text, and a text
+// set whole, each answered whether it was taken (the bridge says true).
 std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList &args,
                                       QAccessibleInterface *accessible)
 {
@@ -160,6 +161,7 @@ std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList 
             text->textAtOffset(args.at(0).toInt(), QAccessible::CharBoundary, &start, &end);
         return QVariantList{character.isEmpty() ? 0 : int(character.toUcs4().constFirst())};
     }
+    QAccessibleEditableTextInterface *editable = accessible->editableTextInterface();
     if (method == QLatin1String("EditableText.InsertText")) {
         // Its length counts UTF-16 units, as the bridge reads it; a negative
         // one, as in GTK, or one beyond the text, takes the whole text.
@@ -169,8 +171,12 @@ std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList 
             if (length > 0 && inserted.back().isHighSurrogate())
                 inserted.chop(1);
         }
-        accessible->editableTextInterface()->insertText(args.at(0).toInt(), inserted);
-        return QVariantList{true};
+        editable->insertText(args.at(0).toInt(), inserted);
+        return QVariantList{dielektra::atspi::editTaken(editable)};
+    }
+    if (method == QLatin1String("EditableText.SetTextContents") && text != nullptr) {
+        editable->replaceText(0, text->characterCount(), args.at(0).toString());
+        return QVariantList{dielektra::atspi::editTaken(editable)};
     }
     return std::nullopt;
 }

@@ -328,23 +328,28 @@ public:
     // surprise the user.
     void scrollToSubstring(int /*start*/, int /*end*/) override {}
 
-    // As a paste: a numeric field takes the number that the text holds.
+    // As a paste: a numeric field takes the number that the text holds, and
+    // any line edit refuses a text that does not fit whole.
     void replaceText(int start, int end, const QString &text) override
     {
         std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
-        if (edit()->isReadOnly() || (start == end && text.isEmpty()))
+        taken_ = !edit()->isReadOnly();
+        if (!taken_ || (start == end && text.isEmpty()))
             return;
         edit()->setSelection(start, end - start);
         if (text.isEmpty())
             edit()->del();
         else
-            pasteNumber(edit(), text);
+            taken_ = pasteNumber(edit(), text);
     }
+    bool lastEditTaken() const { return taken_; }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }
 
 private:
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
+
+    bool taken_ = true;
 
     int place(int offset) const
     {
@@ -370,6 +375,12 @@ private:
 QAccessibleInterface *dielektra::atspi::lineEditInterface(QLineEdit *edit)
 {
     return new LineEditInterface(edit);
+}
+
+bool dielektra::atspi::editTaken(QAccessibleEditableTextInterface *text)
+{
+    const auto *edit = dynamic_cast<const LineEditInterface *>(text);
+    return edit == nullptr || edit->lastEditTaken();
 }
 
 QRect dielektra::atspi::rangeRect(QAccessibleTextInterface *text, int start, int end)

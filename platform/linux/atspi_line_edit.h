@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class QAccessibleEditableTextInterface;
 class QAccessibleInterface;
 class QAccessibleTextInterface;
 class QLineEdit;
@@ -15,6 +16,10 @@ namespace dielektra::atspi {
 // rows of tests/atspi_test.py pass with lineEditInterface giving nullptr (Qt's
 // own interface then serves).
 QAccessibleInterface *lineEditInterface(QLineEdit *edit);
+
+// Whether the last edit of an accessible text was taken: a line edit of ours
+// refuses a text that it cannot take whole; any other takes every edit.
+bool editTaken(QAccessibleEditableTextInterface *text);
 
 // The screen box around the characters from start to end (0 to the length)
 // of an accessible text: measured at once for a line edit of ours, character
