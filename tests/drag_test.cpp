@@ -90,6 +90,7 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         ASSERT_TRUE(says("ready")) << said.toStdString();
         DragSeen seen(window->windowHandle());
         pointer({"mousemove", "660", "520", "mousedown", "1"});
+        ASSERT_TRUE(says("dragging")) << said.toStdString();
         // Across the field towards the place, each hover answered before the next.
         for (int step = 0; step <= 4; ++step) {
             const QPoint local(field->width() * step / 8, inField.y());
@@ -111,8 +112,8 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         source.kill();
         source.waitForFinished(60000);
         for (const QString &line : said.split(u'\n', Qt::SkipEmptyParts))
-            EXPECT_TRUE(line == "ready" || line == "action copy" || line == "action ignore" ||
-                        line.startsWith("result"))
+            EXPECT_TRUE(line == "ready" || line == "dragging" || line == "action copy" ||
+                        line == "action ignore" || line.startsWith("result"))
                 << line.toStdString();
         EXPECT_EQ(field->text(), left);
     }

@@ -1,7 +1,8 @@
 // A drag source in a process of its own, as another program drags text:
 //   drag_source TEXT ACTIONS DEFAULT   (ACTIONS e.g. "move,copy", DEFAULT "move")
-// Shows a small window at 600,500 and writes "ready" once it is shown; a
-// press in it starts a drag of TEXT offering ACTIONS and proposing DEFAULT.
+// Shows a small window at 600,500 and writes "ready" once it is drawn; a
+// press in it writes "dragging" and starts a drag of TEXT offering ACTIONS
+// and proposing DEFAULT.
 // While the drag runs, it writes "action NAME" for each action that the
 // target answers ("ignore" where it refuses), then "result NAME"; it goes on
 // running, as a program does, to hand the target the text it dropped.
@@ -39,27 +40,33 @@ public:
     }
 
 protected:
-    void showEvent(QShowEvent *) override
+    void paintEvent(QPaintEvent *) override
     {
-        std::printf("ready\n");
-        std::fflush(stdout);
+        if (drawn_)
+            return;
+        drawn_ = true;
+        say("ready");
     }
     void mousePressEvent(QMouseEvent *) override
     {
+        say("dragging");
         auto *drag = new QDrag(this);
         auto *data = new QMimeData;
         data->setText(text_);
         drag->setMimeData(data);
-        connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
-            std::printf("action %s\n", nameOf(action));
-            std::fflush(stdout);
-        });
-        const Qt::DropAction result = drag->exec(offered_, proposed_);
-        std::printf("result %s\n", nameOf(result));
-        std::fflush(stdout);
+        connect(drag, &QDrag::actionChanged, this,
+                [](Qt::DropAction action) { say(std::string("action ") + nameOf(action)); });
+        say(std::string("result ") + nameOf(drag->exec(offered_, proposed_)));
     }
 
 private:
+    static void say(const std::string &line)
+    {
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+
+    bool drawn_ = false;
     QString text_;
     Qt::DropActions offered_;
     Qt::DropAction proposed_;
