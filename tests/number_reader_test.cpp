@@ -178,6 +178,8 @@ TEST(NumberInText, TakesNothingLongerThanTheRoom)
             {"grouping dropped, still too long", "1 234,5", ""},
             {"grouping dropped, it fits", "12 345", "12345"},
             {"a long exponent", "1e1234", ""},
+            {"within the first four rooms", "                              5", "5"},
+            {"beyond them", "                                        5", ""},
         },
         5);
 }

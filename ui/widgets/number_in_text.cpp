@@ -161,6 +161,7 @@ char32_t plainCharacter(char32_t c)
 
 std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength)
 {
+    text = text.left(4 * maxLength + 16);
     Characters in(text, 0, true);
     std::string number;
     if (in.peek() == U'+' || in.peek() == U'-') {

@@ -53,8 +53,8 @@ struct NumberInText {
 // - None either where the text holds no number, or one longer than
 //   maxLength characters as the field writes it.
 //
-// Reads no further than a few characters past the number's end (and the
-// blanks there), so a huge paste costs no more than its first number.
+// Reads no more than the text's first four times maxLength characters (the
+// number must lie within them), so that a huge paste costs no more than that.
 std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength);
 
 // Whether a field's whole text is one number in the field's own writing, the
