@@ -56,18 +56,23 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         const char *name;
         QString text;
         const char *offered, *proposed;
-        QString start; // Text2's text; the drop goes after its first character, or at the end
-        bool middle;
+        // Text2's text, and where the drag goes in it: from its left edge to
+        // after its first character ("middle"), or to its end ("end"), or
+        // from after its first character to its left edge ("start").
+        QString start;
+        const char *path;
         QString left;
         const char *result;
     } rows[] = {
-        {"a move proposed", "12,5", "move,copy", "move", "", false, "12.5", "copy"},
-        {"a link proposed", "12,5", "copy,move,link", "link", "", false, "12.5", "copy"},
-        {"a copy proposed", "7", "copy,move", "copy", "", false, "7", "copy"},
-        {"only a move offered", "12,5", "move", "move", "", false, "", "ignore"},
-        {"no number", "abc", "copy,move", "move", "", false, "", "ignore"},
-        {"a digit into the middle", "3", "copy,move", "move", "12", true, "132", "copy"},
-        {"a sign into the middle", "-3", "copy,move", "move", "12", true, "12", "ignore"},
+        {"a move proposed", "12,5", "move,copy", "move", "", "end", "12.5", "copy"},
+        {"a link proposed", "12,5", "copy,move,link", "link", "", "end", "12.5", "copy"},
+        {"a copy proposed", "7", "copy,move", "copy", "", "end", "7", "copy"},
+        {"only a move offered", "12,5", "move", "move", "", "end", "", "ignore"},
+        {"no number", "abc", "copy,move", "move", "", "end", "", "ignore"},
+        {"a digit into the middle", "3", "copy,move", "move", "12", "middle", "132", "copy"},
+        {"a sign into the middle", "-3", "copy,move", "move", "12", "middle", "12", "ignore"},
+        {"a sign entering in the middle, dropped at the start", "-3", "copy,move", "move", "12",
+         "start", "-312", "copy"},
     };
     auto *field = child<QLineEdit>("Text2");
     for (const auto &row : rows) {
@@ -75,7 +80,10 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         field->setText(row.start);
         field->setCursorPosition(1);
         const int caretX = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        const QPoint inField(row.middle ? caretX : field->width() - 6, field->height() / 2);
+        const QString path(row.path);
+        const int y = field->height() / 2;
+        const QPoint from(path == "start" ? caretX : 0, y);
+        const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : field->width() - 6, y);
         QProcess source;
         source.start(source_, {row.text, row.offered, row.proposed});
         QString said;
@@ -91,12 +99,12 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         DragSeen seen(window->windowHandle());
         pointer({"mousemove", "660", "520", "mousedown", "1"});
         ASSERT_TRUE(says("dragging")) << said.toStdString();
-        // Across the field towards the place, each hover answered before the next.
+        // Across the field to the place, each hover answered before the next.
         for (int step = 0; step <= 4; ++step) {
-            const QPoint local(field->width() * step / 8, inField.y());
-            const QPoint global = field->mapToGlobal(step == 4 ? inField : local);
+            const QPoint local = from + (to - from) * step / 4;
+            const QPoint global = field->mapToGlobal(local);
             pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
-            const QPoint settled = field->mapTo(window.get(), step == 4 ? inField : local);
+            const QPoint settled = field->mapTo(window.get(), local);
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }

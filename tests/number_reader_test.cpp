@@ -35,6 +35,7 @@ TEST(NumberInText, StandsAtTheStartOfItsCell)
         {"format characters anywhere", "\ufeff1\u200b000\u200f", "1000"},
         {"a tab ends the cell", "1\t5", "1", 1},
         {"a line break ends the line", "2\r\n3", "2"},
+        {"a line break groups nothing", "1\n000", "1"},
         {"nothing", "", ""},
         {"blank cells", " \t\n ", ""},
         {"a word first", "x 5", ""},

@@ -354,6 +354,10 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
         QTest::keySequence(field, QKeySequence::Undo);
         EXPECT_EQ(field->text(), row.undone);
         EXPECT_EQ(unitList->currentText(), field->text() == row.left ? row.unit : "KC");
+        if (row.undone == before && row.left != before) { // the caret and selection come back
+            EXPECT_EQ(field->selectedText(), row.caret < 0 ? before : "");
+            EXPECT_EQ(field->cursorPosition(), row.caret < 0 ? before.size() : row.caret);
+        }
         QTest::keySequence(field, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         EXPECT_EQ(field->text(), row.left);
         EXPECT_EQ(unitList->currentText(), row.unit);
@@ -377,7 +381,8 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
     // "type": keys; "paste": Ctrl+V over the whole text, "paste here": at
     // the caret; "commit": an input method's phrase at the caret;
     // "Backspace", "Left", "Up in the list" (the user's choice of unit):
-    // pressed as often as the text is long; "set": a text set whole by code.
+    // pressed as often as the text is long; "undo": Ctrl+Z; "set": a text set
+    // whole by code.
     const auto alternating = [](int times) {
         Actions commits;
         for (int i = 0; i < times; ++i)
@@ -445,6 +450,12 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
          "12|V",
          {"|V"},
          {}},
+        {"an edit after an undo drops the steps undone",
+         "1",
+         {{"paste", "5 kV"}, {"undo", "x"}, {"type", "2"}},
+         "2|V",
+         {"1|V"},
+         {"2|V", "2|V"}},
         {"a text set whole starts anew",
          "7",
          {{"paste", "5 kV"}, {"set", "8"}},
@@ -481,6 +492,8 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
                 QApplication::sendEvent(field, &phrase);
             } else if (what == "set") {
                 field->setText(text);
+            } else if (what == "undo") {
+                QTest::keySequence(field, QKeySequence::Undo);
             } else {
                 for (qsizetype i = 0; i < text.size(); ++i) {
                     if (what == "Up in the list")
