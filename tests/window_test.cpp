@@ -225,7 +225,7 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
     const struct {
         const char *name;
         // Keys, "menu" (the context menu's Vložit), "drop", "input method" (a
-        // phrase committed at once; "input method over 2" replaces the two
+        // phrase committed at once; "input method over N" replaces the N
         // characters before the caret), "setText" (a text set whole, as by
         // code) or "insert" (an edit that no known way makes).
         const char *how;
@@ -273,6 +273,8 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
          "1234", "KC", 5, "12345"},
         {"phrase over two", "input method over 2", "6 kC", "1236", "123600", "12345", "KC", 5,
          "12345"},
+        {"phrase over four, a typed 1.2.3 made whole", "input method over 4", "5 kC", "15", "1500",
+         "1.2.3", "KC", 5, "1.2.3"},
         {"unknown insertion into the middle", "insert", "-3", "12", "1200", "1", "KC", 1},
         {"fills the room", "Ctrl+V", fits, fits, "500", "12"},
         {"longer than the room", "Ctrl+V", "0" + fits, "12", "1200", "1"},
@@ -306,8 +308,8 @@ TEST_F(Window, PasteGivesTheFieldItsNumber)
         QDropEvent drop({5, 5}, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
                         Qt::ShiftModifier);
         QInputMethodEvent phrase;
-        phrase.setCommitString(row.pasted, how.endsWith("over 2") ? -2 : 0,
-                               how.endsWith("over 2") ? 2 : 0);
+        const int replaced = how.startsWith("input method over ") ? how.back().digitValue() : 0;
+        phrase.setCommitString(row.pasted, -replaced, replaced);
         if (how == "menu") {
             bool chosen = false;
             QTimer::singleShot(0, [field, &chosen, caret = row.caret] {
@@ -449,6 +451,12 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
          {{"type", "12"}, {"paste here", "abc"}},
          "12|V",
          {"|V"},
+         {}},
+        {"typing after an undo is a step of its own",
+         "",
+         {{"type", "1"}, {"Left", "x"}, {"type", "2"}, {"undo", "x"}, {"type", "3"}},
+         "31|V",
+         {"1|V", "|V"},
          {}},
         {"an edit after an undo drops the steps undone",
          "1",
