@@ -38,7 +38,7 @@ public:
     QList<QPoint> at;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
     {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)
             at += static_cast<QDropEvent *>(event)->position().toPoint();

@@ -40,14 +40,14 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent * /*event*/) override
     {
         if (drawn_)
             return;
         drawn_ = true;
         say("ready");
     }
-    void mousePressEvent(QMouseEvent *) override
+    void mousePressEvent(QMouseEvent * /*event*/) override
     {
         say("dragging");
         auto *drag = new QDrag(this);

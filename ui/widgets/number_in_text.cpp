@@ -159,6 +159,94 @@ char32_t plainCharacter(char32_t c)
     return c;
 }
 
+namespace {
+
+// The digit groups of a number before its exponent, the marks between them
+// (only ones that a digit follows), and where each group ends in the text.
+struct Groups {
+    std::vector<std::string> digits{1};
+    std::vector<char32_t> marks;
+    std::vector<qsizetype> ends;
+};
+
+// False where the text holds no digits there, or more than maxLength.
+bool readGroups(Characters &in, Groups &groups, qsizetype maxLength)
+{
+    qsizetype count = 0;
+    const auto readGroup = [&] {
+        for (; isDigit(in.peek()); in.take()) {
+            groups.digits.back() += char(in.peek());
+            if (++count > maxLength)
+                return false;
+        }
+        groups.ends.push_back(in.end());
+        return true;
+    };
+    if (!readGroup() ||
+        (groups.digits[0].empty() && !(isDecimalMark(in.peek()) && isDigit(in.peek(1)))))
+        return false;
+    while (isMark(in.peek()) && isDigit(in.peek(1))) {
+        groups.marks.push_back(in.peek());
+        in.take();
+        groups.digits.emplace_back();
+        if (!readGroup())
+            return false;
+    }
+    return true;
+}
+
+// The number that the groups' shape writes, added to number; the count of
+// marks that it takes.
+std::size_t readShape(const Groups &groups, std::string &number)
+{
+    const auto &[digits, marks, ends] = groups;
+    number += digits[0];
+    const std::size_t count = marks.size();
+    if (count > 0 && isGroupMark(marks[0]) && !digits[0].empty() && digits[0].size() <= 3) {
+        std::size_t grouped = 0;
+        while (grouped < count && marks[grouped] == marks[0] && digits[grouped + 1].size() == 3)
+            ++grouped;
+        const bool fraction = grouped > 0 && grouped < count && isDecimalMark(marks[grouped]) &&
+                              marks[grouped] != marks[0];
+        // A single "," or "." alone is the decimal mark.
+        if (grouped > 0 && (fraction || grouped > 1 || !isDecimalMark(marks[0]))) {
+            for (std::size_t i = 1; i <= grouped; ++i)
+                number += digits[i];
+            if (!fraction)
+                return grouped;
+            number += '.' + digits[grouped + 1];
+            return grouped + 1;
+        }
+    }
+    if (count > 0 && isDecimalMark(marks[0])) {
+        number += '.' + digits[1];
+        return 1;
+    }
+    return 0;
+}
+
+// An exponent right after the digits, added to number; false where its letter
+// has no digits.
+bool readExponent(Characters &rest, std::string &number)
+{
+    if (rest.peek() != U'E' && rest.peek() != U'e')
+        return true;
+    const bool hasSign = rest.peek(1) == U'+' || rest.peek(1) == U'-';
+    if (!isDigit(rest.peek(hasSign ? 2 : 1)))
+        return false;
+    number += char(rest.peek());
+    rest.take();
+    if (hasSign) {
+        number += char(rest.peek());
+        rest.take();
+    }
+    for (; isDigit(rest.peek()); rest.take())
+        number += char(rest.peek());
+    return true;
+}
+
+} // namespace
+
 std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength)
 {
     text = text.left(4 * maxLength + 16);
@@ -168,78 +256,12 @@ std::optional<NumberInText> numberInText(QStringView text, qsizetype maxLength)
         number += char(in.peek());
         in.take();
     }
-
-    // The digit groups, the marks between them (only one that a digit
-    // follows), and where each group ends in the text.
-    std::vector<std::string> groups(1);
-    std::vector<char32_t> marks;
-    std::vector<qsizetype> ends;
-    qsizetype digits = 0;
-    const auto readGroup = [&] {
-        for (; isDigit(in.peek()); in.take()) {
-            groups.back() += char(in.peek());
-            if (++digits > maxLength)
-                return false;
-        }
-        ends.push_back(in.end());
-        return true;
-    };
-    if (!readGroup())
+    Groups groups;
+    if (!readGroups(in, groups, maxLength))
         return std::nullopt;
-    if (groups[0].empty() && !(isDecimalMark(in.peek()) && isDigit(in.peek(1))))
+    Characters rest(text, groups.ends[readShape(groups, number)], false);
+    if (!readExponent(rest, number))
         return std::nullopt;
-    while (isMark(in.peek()) && isDigit(in.peek(1))) {
-        marks.push_back(in.peek());
-        in.take();
-        groups.emplace_back();
-        if (!readGroup())
-            return std::nullopt;
-    }
-
-    number += groups[0];
-    std::size_t used = 0; // marks read as part of the number
-    const std::size_t count = marks.size();
-    if (count > 0 && isGroupMark(marks[0]) && !groups[0].empty() && groups[0].size() <= 3) {
-        std::size_t grouped = 0;
-        while (grouped < count && marks[grouped] == marks[0] && groups[grouped + 1].size() == 3)
-            ++grouped;
-        const bool fraction = grouped > 0 && grouped < count && isDecimalMark(marks[grouped]) &&
-                              marks[grouped] != marks[0];
-        // A single "," or "." alone is the decimal mark.
-        if (grouped > 0 && (fraction || grouped > 1 || !isDecimalMark(marks[0]))) {
-            for (std::size_t i = 1; i <= grouped; ++i)
-                number += groups[i];
-            used = grouped;
-            if (fraction) {
-                number += '.';
-                number += groups[grouped + 1];
-                ++used;
-            }
-        }
-    }
-    if (used == 0 && count > 0 && isDecimalMark(marks[0])) {
-        number += '.';
-        number += groups[1];
-        used = 1;
-    }
-
-    Characters rest(text, ends[used], false);
-    if (rest.peek() == U'E' || rest.peek() == U'e') {
-        const bool hasSign = rest.peek(1) == U'+' || rest.peek(1) == U'-';
-        if (!isDigit(rest.peek(hasSign ? 2 : 1)))
-            return std::nullopt; // an exponent letter without digits
-        number += char(rest.peek());
-        rest.take();
-        if (hasSign) {
-            number += char(rest.peek());
-            rest.take();
-        }
-        for (; isDigit(rest.peek()); rest.take()) {
-            number += char(rest.peek());
-            if (qsizetype(number.size()) > maxLength)
-                return std::nullopt;
-        }
-    }
     const qsizetype end = rest.end();
     if (!goesOnQuietly(rest) || qsizetype(number.size()) > maxLength)
         return std::nullopt;
