@@ -381,7 +381,8 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
 {
     using Actions = std::vector<std::pair<const char *, QString>>;
     // "type": keys; "paste": Ctrl+V over the whole text, "paste here": at
-    // the caret; "commit": an input method's phrase at the caret;
+    // the caret; "commit": an input method's phrase at the caret, "key over":
+    // its key in place of the character before the caret;
     // "Backspace", "Left", "Up in the list" (the user's choice of unit):
     // pressed as often as the text is long; "undo": Ctrl+Z; "set": a text set
     // whole by code.
@@ -452,6 +453,12 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
          "12|V",
          {"|V"},
          {}},
+        {"an input method's key over the last character",
+         "",
+         {{"type", "12"}, {"key over", "5"}},
+         "15|V",
+         {"12|V", "|V"},
+         {}},
         {"typing after an undo is a step of its own",
          "",
          {{"type", "1"}, {"Left", "x"}, {"type", "2"}, {"undo", "x"}, {"type", "3"}},
@@ -494,10 +501,11 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
                     field->selectAll();
                 QGuiApplication::clipboard()->setText(text);
                 QTest::keySequence(field, QKeySequence::Paste);
-            } else if (what == "commit") {
-                QInputMethodEvent phrase;
-                phrase.setCommitString(text);
-                QApplication::sendEvent(field, &phrase);
+            } else if (what == "commit" || what == "key over") {
+                QInputMethodEvent commit;
+                commit.setCommitString(text, what == "key over" ? -1 : 0,
+                                       what == "key over" ? 1 : 0);
+                QApplication::sendEvent(field, &commit);
             } else if (what == "set") {
                 field->setText(text);
             } else if (what == "undo") {
