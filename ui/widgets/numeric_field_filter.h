@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/widgets/field_drops.h"
+
 #include <QObject>
 
 // Lets digits (of any script, as their ASCII digits) and backspace into a
@@ -11,9 +13,8 @@
 // Everything else that brings text goes by the paste's rule (pasteNumber):
 // every way of pasting, a drop and an input method's commit of more than one
 // character (a dictated or predicted phrase); a commit that brings nothing to
-// take changes nothing. A drag is answered Copy, from its first hover on,
-// where its number would be taken, and refused elsewhere, so that its source
-// keeps its text.
+// take changes nothing. Its menu (showFieldMenu) and drags and drops
+// (FieldDrops) are handled in files of their own.
 class NumericFieldFilter : public QObject {
     Q_OBJECT
 public:
@@ -23,5 +24,5 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool forwardingDrag_ = false;
+    FieldDrops drops_;
 };
