@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 
@@ -35,9 +36,13 @@ QStringList fontFaces();
 // cuts some (Windows: windows/whole_glyphs.cpp).
 void keepGlyphsWhole(QFont &font);
 
-// The platform's own accessible interface for a line edit, or nullptr where
-// Qt's serves.
-QAccessibleInterface *lineEditInterface(QLineEdit *edit);
+// How a line edit takes a text inserted in place of its selection (a numeric
+// field reads the number in it); false where it refuses the text.
+using TextInsertion = std::function<bool(QLineEdit *edit, QStringView text)>;
+
+// The platform's own accessible interface for a line edit, whose edits go
+// through insert, or nullptr where Qt's serves.
+QAccessibleInterface *lineEditInterface(QLineEdit *edit, TextInsertion insert);
 
 // Guards the platform's accessibility bridge, where it needs it, against
 // requests that would crash or hang the program. Before the bridge starts.

@@ -4,6 +4,7 @@
 #include "ui/accessible_tab_list.h"
 #include "ui/widgets/box_guard.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/numeric_field_validator.h"
 #include "ui/widgets/unit_list.h"
 
 #include <QAccessibleWidget>
@@ -95,7 +96,8 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     if (className == QLatin1String("ClickableLabel"))
         return new ClickableLabelInterface(static_cast<ClickableLabel *>(object));
     if (className == QLatin1String("QLineEdit"))
-        return dielektra::platform::lineEditInterface(static_cast<QLineEdit *>(object));
+        return dielektra::platform::lineEditInterface(static_cast<QLineEdit *>(object),
+                                                      pasteNumber);
     if (className == QLatin1String("QTabBar"))
         return dielektra::accessibility::tabListInterface(static_cast<QTabBar *>(object));
     return nullptr;

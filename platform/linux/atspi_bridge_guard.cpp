@@ -1,6 +1,6 @@
 #include "platform/linux/atspi_bridge_guard.h"
 
-#include "platform/linux/atspi_line_edit.h"
+#include "platform/linux/atspi_text_answers.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -131,6 +131,26 @@ std::optional<QDBusError::ErrorType> refusal(const QString &method, const QVaria
     return std::nullopt;
 }
 
+// A range's box: at once from a text of the program's own, character by
+// character from any other.
+QRect rangeBox(QAccessibleTextInterface *text, int start, int end)
+{
+    if (const auto *answers = dynamic_cast<const dielektra::atspi::TextAnswers *>(text))
+        return answers->rangeBox(start, end);
+    QRect box;
+    for (int offset = start; offset < end; ++offset)
+        box |= text->characterRect(offset);
+    return box;
+}
+
+// Whether an edit was taken: a text of the program's own says; any other
+// takes every edit.
+bool taken(QAccessibleEditableTextInterface *text)
+{
+    const auto *answers = dynamic_cast<const dielektra::atspi::TextAnswers *>(text);
+    return answers == nullptr || answers->lastEditTaken();
+}
+
 // The requests answered here rather than by the bridge: a text's range
 // extents and its character at an offset (the bridge asks for each
 // character's box in turn, and gives the first byte of a character's local
@@ -147,7 +167,7 @@ std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList 
             args.at(1).toInt() == -1 ? length : std::clamp(args.at(1).toInt(), 0, length);
         QRect box(-1, -1, 0, 0);
         if (start < end) {
-            box = dielektra::atspi::rangeRect(text, start, end);
+            box = rangeBox(text, start, end);
             if (args.at(2).toUInt() == WindowCoordinates)
                 box = inWindow(accessible, box);
         }
@@ -172,11 +192,11 @@ std::optional<QVariantList> ownAnswer(const QString &method, const QVariantList 
                 inserted.chop(1);
         }
         editable->insertText(args.at(0).toInt(), inserted);
-        return QVariantList{dielektra::atspi::editTaken(editable)};
+        return QVariantList{taken(editable)};
     }
     if (method == QLatin1String("EditableText.SetTextContents") && text != nullptr) {
         editable->replaceText(0, text->characterCount(), args.at(0).toString());
-        return QVariantList{dielektra::atspi::editTaken(editable)};
+        return QVariantList{taken(editable)};
     }
     return std::nullopt;
 }

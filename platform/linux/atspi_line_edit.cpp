@@ -1,7 +1,7 @@
 #include "platform/linux/atspi_line_edit.h"
 
+#include "platform/linux/atspi_text_answers.h"
 #include "platform/linux/split_ligature.h"
-#include "ui/widgets/numeric_field_validator.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -223,9 +223,11 @@ private:
 // to Qt, and others are held within the text.
 class LineEditInterface : public QAccessibleWidget,
                           public QAccessibleTextInterface,
-                          public QAccessibleEditableTextInterface {
+                          public QAccessibleEditableTextInterface,
+                          public dielektra::atspi::TextAnswers {
 public:
-    explicit LineEditInterface(QLineEdit *edit) : QAccessibleWidget(edit, QAccessible::EditableText)
+    LineEditInterface(QLineEdit *edit, dielektra::atspi::TextInsertion insert)
+        : QAccessibleWidget(edit, QAccessible::EditableText), insert_(std::move(insert))
     {
     }
 
@@ -314,7 +316,7 @@ public:
     }
     // Whole characters, measured at once; Qt's bridge would ask characterRect
     // for each.
-    QRect rangeRect(int start, int end) const
+    QRect rangeBox(int start, int end) const override
     {
         std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
         return start < end ? screenBox(start, end) : QRect();
@@ -328,8 +330,8 @@ public:
     // surprise the user.
     void scrollToSubstring(int /*start*/, int /*end*/) override {}
 
-    // As a paste: a numeric field takes the number that the text holds, and
-    // any line edit refuses a text that does not fit whole.
+    // As the line edit takes an inserted text (a numeric field the number
+    // that the text holds).
     void replaceText(int start, int end, const QString &text) override
     {
         std::tie(start, end) = Characters(edit()->text()).whole(place(start), place(end));
@@ -340,15 +342,16 @@ public:
         if (text.isEmpty())
             edit()->del();
         else
-            taken_ = pasteNumber(edit(), text);
+            taken_ = insert_(edit(), text);
     }
-    bool lastEditTaken() const { return taken_; }
+    bool lastEditTaken() const override { return taken_; }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void deleteText(int start, int end) override { replaceText(start, end, {}); }
 
 private:
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
 
+    dielektra::atspi::TextInsertion insert_;
     bool taken_ = true;
 
     int place(int offset) const
@@ -372,23 +375,7 @@ private:
 
 } // namespace
 
-QAccessibleInterface *dielektra::atspi::lineEditInterface(QLineEdit *edit)
+QAccessibleInterface *dielektra::atspi::lineEditInterface(QLineEdit *edit, TextInsertion insert)
 {
-    return new LineEditInterface(edit);
-}
-
-bool dielektra::atspi::editTaken(QAccessibleEditableTextInterface *text)
-{
-    const auto *edit = dynamic_cast<const LineEditInterface *>(text);
-    return edit == nullptr || edit->lastEditTaken();
-}
-
-QRect dielektra::atspi::rangeRect(QAccessibleTextInterface *text, int start, int end)
-{
-    if (const auto *edit = dynamic_cast<const LineEditInterface *>(text))
-        return edit->rangeRect(start, end);
-    QRect box;
-    for (int offset = std::max(start, 0); offset < std::min(end, text->characterCount()); ++offset)
-        box |= text->characterRect(offset);
-    return box;
+    return new LineEditInterface(edit, std::move(insert));
 }

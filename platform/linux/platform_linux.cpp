@@ -60,9 +60,9 @@ QStringList fontFaces()
 // FreeType draws embedded bitmaps whole.
 void keepGlyphsWhole(QFont & /*font*/) {}
 
-QAccessibleInterface *lineEditInterface(QLineEdit *edit)
+QAccessibleInterface *lineEditInterface(QLineEdit *edit, TextInsertion insert)
 {
-    return atspi::lineEditInterface(edit);
+    return atspi::lineEditInterface(edit, std::move(insert));
 }
 
 void guardAccessibility()

@@ -34,7 +34,7 @@ QStringList fontFaces()
 }
 
 // Qt's UI Automation bridge serves Windows screen readers.
-QAccessibleInterface *lineEditInterface(QLineEdit * /*edit*/)
+QAccessibleInterface *lineEditInterface(QLineEdit * /*edit*/, TextInsertion /*insert*/)
 {
     return nullptr;
 }
