@@ -43,8 +43,8 @@ QValidator::State NumericFieldValidator::validate(QString &input, int &pos) cons
     if (input == accepted_)
         return Acceptable;
     if (mode_ == Mode::Read) {
-        FieldState before{accepted_, caret_.at, caret_.start, caret_.length,
-                          unitList_->currentText()};
+        const FieldState before{accepted_, caret_.at, caret_.start, caret_.length,
+                                unitList_->currentText()};
         // Qt clears its history as a text is set whole, and only then.
         if (!field_->isUndoAvailable()) {
             readWhole(input, pos);
@@ -59,12 +59,11 @@ QValidator::State NumericFieldValidator::validate(QString &input, int &pos) cons
     return Acceptable;
 }
 
-bool NumericFieldValidator::refuse(QString &input, int &pos) const
+void NumericFieldValidator::refuse(QString &input, int &pos) const
 {
     input = accepted_;
     pos = caret_.at;
     QApplication::beep();
-    return false;
 }
 
 // A text set whole: its number, and the history starts anew; an empty text

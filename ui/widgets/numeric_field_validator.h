@@ -73,7 +73,7 @@ private:
     void caretMoved();
     void readWhole(QString &input, int &pos) const;
     FieldHistory::Edit readEdit(QString &input, int &pos) const;
-    bool refuse(QString &input, int &pos) const;
+    void refuse(QString &input, int &pos) const;
     bool showUnit(QStringView text) const;
     // The number in text, where the field takes it in place of the
     // characters from start to end.
