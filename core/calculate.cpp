@@ -26,8 +26,7 @@ std::string unknownUnitPrompt(const UnitFamily &family)
 
 } // namespace
 
-Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls &controls,
-                  std::string_view decimalSeparator)
+void calculate(const CalcPage &page, PageControls &controls, std::string_view decimalSeparator)
 {
     // Beyond the single range the rounding would give infinity: refuse before
     // anything is rewritten.
@@ -35,7 +34,7 @@ Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls
     const auto lower = fieldValue(controls.fieldText(Row::Lower));
     if (!upper || !lower) {
         controls.showMessage(TooLargePrompt, MessageIcon::Critical, InputErrorTitle);
-        return Outcome::RefusedTooLarge;
+        return;
     }
 
     // A negative value is written back as its absolute value, 7 digits and
@@ -53,11 +52,11 @@ Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls
     if (capacityOnly && a == 0.0F) {
         controls.showMessage(page.capacityOnlyPrompt, MessageIcon::Critical, InputErrorTitle);
         controls.setFieldText(Row::Upper, "1");
-        return Outcome::RefusedZero;
+        return;
     }
     if (!capacityOnly && (a == 0.0F || b == 0.0F)) {
         controls.showMessage(ZeroPrompt, MessageIcon::Critical, InputErrorTitle);
-        return Outcome::RefusedZero;
+        return;
     }
 
     // An unknown unit would leave an earlier (or the initial 0) quantity in
@@ -71,21 +70,18 @@ Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls
         controls.showMessage(unknownUnitPrompt(factorA ? *page.lower : *page.upper),
                              MessageIcon::Critical, InputErrorTitle);
         controls.focusUnitList(refused);
-        return Outcome::RefusedUnit;
+        return;
     }
 
     if (capacityOnly)
         controls.showNote(b == 0.0F);
 
-    quantities.upper = static_cast<double>(a) * *factorA;
-    quantities.lower = static_cast<double>(b) * *factorB;
-    quantities.result = page.formula(quantities.upper, quantities.lower);
-
+    const double result =
+        page.formula(static_cast<double>(a) * *factorA, static_cast<double>(b) * *factorB);
     std::string sentence(page.prefix);
-    sentence += doubleToText(quantities.result, decimalSeparator);
+    sentence += doubleToText(result, decimalSeparator);
     sentence += page.suffix;
     controls.showResult(sentence);
-    return Outcome::Shown;
 }
 
 } // namespace dielektra

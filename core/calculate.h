@@ -30,14 +30,6 @@ public:
     virtual void showMessage(std::string_view prompt, MessageIcon icon, std::string_view title) = 0;
 };
 
-// Each in the base unit of its family: volt, coulomb, farad, ohm; the result
-// in the result's base unit (farad, coulomb, volt, second, joule).
-struct CalcQuantities {
-    double upper = 0.0;
-    double lower = 0.0;
-    double result = 0.0;
-};
-
 struct CalcPage {
     const UnitFamily *upper;
     const UnitFamily *lower;
@@ -50,22 +42,17 @@ struct CalcPage {
     std::string_view capacityOnlyPrompt{};
 };
 
-enum class Outcome {
-    Shown,           // the result sentence was written
-    RefusedTooLarge, // a field's number lies beyond the single-precision range
-    RefusedZero,     // the zero test stopped the click
-    RefusedUnit,     // a unit text matched no label of its family
-};
-
 inline constexpr std::string_view InputErrorTitle = "Chyba zadání";
 inline constexpr std::string_view ZeroPrompt = "Zadaná hodnota nemůže být 0";
 // Followed by the valid spellings of the refused family: ". Platné jednotky: TV, MV, …".
 inline constexpr std::string_view UnknownUnitPrompt = "Zadaná jednotka není platná";
 inline constexpr std::string_view TooLargePrompt = "Zadaná hodnota je příliš velká";
 
-// One click of a page's button. decimalSeparator is the user's, for the
-// result sentence only; rewritten fields always use ".".
-Outcome calculate(const CalcPage &page, CalcQuantities &quantities, PageControls &controls,
-                  std::string_view decimalSeparator);
+// One click of a page's button: the result sentence, or a box that says why
+// there is none. Quantities are in the base units of their families (volt,
+// coulomb, farad, ohm), the result in its own (farad, coulomb, volt, second,
+// joule). decimalSeparator is the user's, for the result sentence only;
+// rewritten fields always use ".".
+void calculate(const CalcPage &page, PageControls &controls, std::string_view decimalSeparator);
 
 } // namespace dielektra

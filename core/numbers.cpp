@@ -78,8 +78,13 @@ std::string generalFormat(double value, int precision)
     return text;
 }
 
-} // namespace
-
+// Reads the number at the start of a text, whatever the process locale:
+// leading blanks, an optional sign, digits with an optional "." and
+// fraction, an optional exponent ("E" or "e", optional sign, digits).
+// Anything after the number is ignored; a text that does not begin with a
+// number gives 0, and so does a number too small for a double. Never reads
+// "inf", "nan", hexadecimal or a comma. Empty when the number lies beyond the
+// double range.
 std::optional<double> numberFromText(std::string_view text)
 {
     std::size_t i = 0;
@@ -127,6 +132,7 @@ std::optional<double> numberFromText(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
+// The nearest single-precision value; empty when that rounding overflows.
 std::optional<float> toSingle(double value)
 {
     constexpr float largest = std::numeric_limits<float>::max();
@@ -139,6 +145,8 @@ std::optional<float> toSingle(double value)
         return std::copysign(largest, static_cast<float>(std::signbit(value) ? -1 : 1));
     return static_cast<float>(value);
 }
+
+} // namespace
 
 std::optional<float> fieldValue(std::string_view text)
 {

@@ -17,7 +17,6 @@
 
 namespace oracle {
 
-using dielektra::Outcome;
 using SV = std::string_view;
 
 // Tera to pico, each at its index in the unit list; "?" is the family's
@@ -108,8 +107,6 @@ struct Click {
 };
 
 struct Result {
-    Outcome outcome = Outcome::Shown;
-    dielektra::CalcQuantities quantities;
     std::vector<std::string> log; // what the page saw, in order
 };
 
@@ -117,15 +114,14 @@ inline Result expected(std::size_t page, Click in, SV separator)
 {
     const Page &p = Pages[page];
     Result r;
-    const auto end = [&r](Outcome outcome, std::initializer_list<std::string> lines) {
-        r.outcome = outcome;
+    const auto end = [&r](std::initializer_list<std::string> lines) {
         r.log.insert(r.log.end(), lines);
         return r;
     };
     const auto singleA = single(in.a);
     const auto singleB = single(in.b);
     if (!singleA || !singleB)
-        return end(Outcome::RefusedTooLarge, {TooLarge});
+        return end({TooLarge});
     float a = *singleA;
     float b = *singleB;
     // A negative field is written back as its absolute value, 7 digits and
@@ -139,18 +135,18 @@ inline Result expected(std::size_t page, Click in, SV separator)
         }
     // The time-constant page tests its capacity alone, then writes "1" into it.
     if (page == TimeConstant && a == 0)
-        return end(Outcome::RefusedZero, {ZeroCapacity, "upper=1"});
+        return end({ZeroCapacity, "upper=1"});
     if (page != TimeConstant && (a == 0 || b == 0))
-        return end(Outcome::RefusedZero, {Zero});
+        return end({Zero});
     const auto factorA = factor(p.letters[0], in.unitA);
     const auto factorB = factor(p.letters[1], in.unitB);
     if (!factorA || !factorB) // the upper list is named when both are wrong
-        return end(Outcome::RefusedUnit, {unknownUnit(p.letters[factorA ? 1 : 0]),
-                                          std::string("focus ") + (factorA ? "lower" : "upper")});
+        return end({unknownUnit(p.letters[factorA ? 1 : 0]),
+                    std::string("focus ") + (factorA ? "lower" : "upper")});
     if (page == TimeConstant)
         r.log.emplace_back(b == 0 ? "note=shown" : "note=hidden");
     const double result = p.formula(a * *factorA, b * *factorB); // in double precision
-    return end(Outcome::Shown, {sentence(p, written(result, 15, separator))});
+    return end({sentence(p, written(result, 15, separator))});
 }
 
 // A page that logs what a click does to it; every box must be an input error
@@ -186,10 +182,10 @@ struct Fake : dielektra::PageControls, Result {
     }
 };
 
-// The result's outcome and log in one line.
+// The result's log in one line.
 inline std::string joined(const Result &r)
 {
-    std::string joined = std::to_string(static_cast<int>(r.outcome));
+    std::string joined;
     for (const std::string &line : r.log)
         joined.append(" | ").append(line);
     return joined;
@@ -203,7 +199,7 @@ inline std::string mismatch(std::size_t page, const Click &in, SV separator)
     core.fields[1] = in.b;
     core.units[0] = in.unitA;
     core.units[1] = in.unitB;
-    core.outcome = calculate(dielektra::CalcPages.at(page), core.quantities, core, separator);
+    calculate(dielektra::CalcPages.at(page), core, separator);
     const std::string have = joined(core);
     const std::string want = joined(expected(page, in, separator));
     return have == want ? std::string() : "core: " + have + "\nwant: " + want;

@@ -128,7 +128,6 @@ public:
     std::array<UnitList *, 2> unitLists{};
     NotificationLabel *result = nullptr;
     QLabel *note = nullptr;
-    dielektra::CalcQuantities quantities; // kept from click to click
 
 private:
     MessageBoxes &boxes_;
@@ -282,11 +281,10 @@ void MainWindow::buildCalculationPage(QTabWidget *tabs, const PageDesign &design
     tabs->addTab(page, QString::fromUtf8(design.tab));
 }
 
-dielektra::Outcome MainWindow::calculate(PageIndex page)
+void MainWindow::calculate(PageIndex page)
 {
-    BoundPage &bound = *pages_.at(page);
-    return dielektra::calculate(CalcPages.at(page), bound.quantities, bound,
-                                QLocale().decimalPoint().toStdString());
+    dielektra::calculate(CalcPages.at(page), *pages_.at(page),
+                         QLocale().decimalPoint().toStdString());
 }
 
 void MainWindow::showDescription()

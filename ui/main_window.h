@@ -23,7 +23,7 @@ public:
     ~MainWindow() override;
 
     // One page's calculation, as a press of its "Spočítat" button runs it.
-    dielektra::Outcome calculate(dielektra::PageIndex page);
+    void calculate(dielektra::PageIndex page);
 
     // The About page's edition label: a box with the program's description.
     void showDescription();
