@@ -113,6 +113,11 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // Where a window is exposed but not made active (Wayland), the pages
+        // behind the first come right after its first frame; the About page's
+        // edition label is the last control built.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return child("Label23") != nullptr; }));
+        QCoreApplication::processEvents();
     }
 
     template <typename Widget = QWidget> Widget *child(const QString &name)
