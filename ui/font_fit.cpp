@@ -78,7 +78,8 @@ QFont unnarrowed(const QString &family, int smaller)
 // are drawn grey), that has every letter of Czech.
 bool usable(const QString &family)
 {
-    // Qt knows no face that it cannot tell to be scalable.
+    // Looked up in Qt's list of the system's faces, where a face that the
+    // system does not have is not scalable either.
     if (family.isEmpty() || !QFontDatabase::isSmoothlyScalable(family))
         return false;
     const QFont font = unnarrowed(family, 0);

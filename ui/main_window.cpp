@@ -82,6 +82,23 @@ template <typename Handler> auto unlessBoxOpen(Handler handler)
     };
 }
 
+// The banners are the longest texts: in Liberation Sans the longest needs
+// 529 of its 533 px. The fields, unit lists and buttons show numbers, units
+// and the button's text.
+dielektra::FontFit fitWindowFonts()
+{
+    QStringList banners;
+    for (const PageDesign &design : pageDesigns)
+        banners += QString::fromUtf8(design.banner.text);
+    QStringList controlTexts{QStringLiteral("Spočítat"), QStringLiteral("0123456789.E-")};
+    for (const dielektra::UnitFamily *family :
+         {&dielektra::VoltageUnits, &dielektra::ChargeUnits, &dielektra::CapacityUnits,
+          &dielektra::ResistanceUnits})
+        for (const dielektra::UnitLabel &unit : family->labels)
+            controlTexts += qs(unit.text);
+    return dielektra::fitFonts(banners, 529, controlTexts);
+}
+
 std::size_t rowIndex(Row row)
 {
     return row == Row::Upper ? 0 : 1;
@@ -162,22 +179,9 @@ MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      boxes_(new MessageBoxes(this))
+      fonts_(fitWindowFonts()), boxes_(new MessageBoxes(this))
 {
     dielektra::accessibility::install();
-    // The banners are the longest texts: in Liberation Sans the longest needs
-    // 529 of its 533 px.
-    QStringList banners;
-    for (const PageDesign &design : pageDesigns)
-        banners += QString::fromUtf8(design.banner.text);
-    // What the fields, unit lists and buttons show: numbers, units, the button.
-    QStringList controlTexts{QStringLiteral("Spočítat"), QStringLiteral("0123456789.E-")};
-    for (const dielektra::UnitFamily *family :
-         {&dielektra::VoltageUnits, &dielektra::ChargeUnits, &dielektra::CapacityUnits,
-          &dielektra::ResistanceUnits})
-        for (const dielektra::UnitLabel &unit : family->labels)
-            controlTexts += qs(unit.text);
-    fonts_ = dielektra::fitFonts(banners, 529, controlTexts);
     // Before any child exists, so that no control is first set up with the
     // desktop's font.
     setFont(fonts_.regular());

@@ -48,10 +48,10 @@ private:
     // Builds the controls of every page not built yet.
     void buildPages();
 
-    dielektra::FontFit fonts_;
+    const dielektra::FontFit fonts_;
     MessageBoxes *boxes_;
-    QTabWidget *tabs_;
-    AboutPage *about_;
+    QTabWidget *tabs_ = nullptr;
+    AboutPage *about_ = nullptr;
     std::array<std::unique_ptr<BoundPage>, 5> pages_;
     bool allBuilt_ = false;
     bool buildQueued_ = false;
