@@ -6,29 +6,26 @@
 
 namespace {
 
-bool whole(const MainWindow &window)
-{
-    return window.findChild<QWidget *>(QStringLiteral("Label23")) != nullptr; // built last
-}
+using Window = WindowTest;
 
 // Typed keys go to the active window.
-TEST(Startup, WindowIsWholeOnceActive)
+TEST_F(Window, IsWholeOnceActive)
 {
-    MainWindow window;
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isActiveWindow(); }));
-    EXPECT_TRUE(whole(window));
+    MainWindow early;
+    early.show();
+    early.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return early.isActiveWindow(); }));
+    EXPECT_TRUE(whole(early));
 }
 
 // Qt tells the window that a screen reader has started before it tells the
 // screen reader that the program is there.
-TEST(Startup, ScreenReaderStartingFindsEveryPage)
+TEST_F(Window, IsWholeWhenAScreenReaderStarts)
 {
-    MainWindow window;
-    ASSERT_FALSE(whole(window));
+    MainWindow early;
+    ASSERT_FALSE(whole(early));
     QAccessible::setActive(true);
-    const bool built = whole(window);
+    const bool built = whole(early);
     QAccessible::setActive(false);
     EXPECT_TRUE(built);
 }
