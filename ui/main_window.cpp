@@ -218,6 +218,9 @@ MainWindow::MainWindow(QWidget *parent)
         return;
     }
     screenReaderWatch_ = std::make_unique<ScreenReaderWatch>(*this);
+    buildLater_.setSingleShot(true);
+    buildLater_.setInterval(0);
+    connect(&buildLater_, &QTimer::timeout, this, &MainWindow::buildPages);
     tabs_->installEventFilter(this);
     for (int i = 1; i < tabs_->count(); ++i)
         tabs_->widget(i)->installEventFilter(this);
@@ -237,10 +240,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (allBuilt_)
         return false;
-    if (watched == tabs_ && event->type() == QEvent::Paint && !buildQueued_) {
-        // Queued, so that the first frame is drawn and shown first.
-        buildQueued_ = true;
-        QMetaObject::invokeMethod(this, &MainWindow::buildPages, Qt::QueuedConnection);
+    if (watched == tabs_ && event->type() == QEvent::Paint && !buildLater_.isActive()) {
+        // Later, so that the first frame is drawn and shown first.
+        buildLater_.start();
     } else if (watched != tabs_ && event->type() == QEvent::Show) {
         // A page about to be shown: its controls come first. Controls added to
         // a visible page are shown one by one.

@@ -4,6 +4,7 @@
 #include "core/pages.h"
 #include "ui/font_fit.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -54,6 +55,6 @@ private:
     AboutPage *about_ = nullptr;
     std::array<std::unique_ptr<BoundPage>, 5> pages_;
     bool allBuilt_ = false;
-    bool buildQueued_ = false;
+    QTimer buildLater_;
     std::unique_ptr<ScreenReaderWatch> screenReaderWatch_;
 };
