@@ -104,6 +104,13 @@ inline void holdKey(QWidget *widget, Qt::Key key)
     QApplication::sendEvent(widget, &release);
 }
 
+// Whether every page of the window has its controls: the pages behind the
+// first are built after its first frame, the About page's edition label last.
+inline bool whole(const MainWindow &window)
+{
+    return window.findChild<QWidget *>(QStringLiteral("Label23")) != nullptr;
+}
+
 // A shown, active main window with a box closer; controls by name.
 class WindowTest : public testing::Test {
 protected:
@@ -116,6 +123,11 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // Where a window is exposed but not made active (Wayland), it is whole
+        // right after its first frame: a test starts once it is, and once the
+        // window has handled what came meanwhile.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return whole(*window); }));
+        QCoreApplication::processEvents();
     }
 
     template <typename Widget = QWidget> Widget *child(const QString &name)

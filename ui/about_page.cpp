@@ -1,5 +1,6 @@
 #include "ui/about_page.h"
 
+#include "ui/font_fit.h"
 #include "ui/style.h"
 #include "ui/widgets/clickable_label.h"
 
@@ -21,7 +22,9 @@ QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, bool 
 
 } // namespace
 
-AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
+AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl) {}
+
+void AboutPage::addControls(const dielektra::FontFit &fonts)
 {
     image_ = new QLabel(this);
     image_->setObjectName(QStringLiteral("Image1"));
@@ -35,14 +38,13 @@ AboutPage::AboutPage(QWidget *tabControl) : TabPage(tabControl)
         QFont font;
     } overBanner[] = {
         {"Label24", QStringLiteral("Dielektra v" DIELEKTRA_SHORT_VERSION "."), 40, 16,
-         dielektra::style::boldFont()},
+         fonts.bold()},
         {"Label30", QStringLiteral("© 2026 vývojáři programu Dielektra. Šířeno pod licencí MIT."),
-         64, 13, dielektra::style::regularFont()},
+         64, 13, fonts.regular()},
         {"Label31",
          QStringLiteral("Napsali vývojáři Dielektry pro všechny, kdo pracují s kondenzátory."), 80,
-         13, dielektra::style::regularFont()},
-        {"Label32", QStringLiteral("WWW.FERROLUX.EXAMPLE"), 96, 13,
-         dielektra::style::smallBoldFont()},
+         13, fonts.regular()},
+        {"Label32", QStringLiteral("WWW.FERROLUX.EXAMPLE"), 96, 13, fonts.smallBold()},
     };
     for (const auto &item : overBanner) {
         QLabel *label =
@@ -68,7 +70,7 @@ void AboutPage::showEvent(QShowEvent *event)
 {
     // The banner is read when the page is first shown: most starts never
     // show it, and reading it costs a JPEG decoder.
-    if (image_->pixmap().isNull()) {
+    if (image_ != nullptr && image_->pixmap().isNull()) {
         // Through QIcon, so that banner@2x.jpg serves screens scaled above 100 %.
         image_->setPixmap(QIcon(QStringLiteral(":/dielektra/banner.jpg")).pixmap(bannerSize));
     }

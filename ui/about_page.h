@@ -3,6 +3,9 @@
 #include "ui/widgets/tab_page.h"
 
 class QLabel;
+namespace dielektra {
+struct FontFit;
+} // namespace dielektra
 
 // The sixth page: the banner with the program's title, rights, credits and
 // the maker's address over it, and the edition label below.
@@ -12,7 +15,10 @@ public:
     // A reserved example domain: the maker's real address is not known.
     static constexpr auto MakerAddress = "https://www.ferrolux.example";
 
+    // An empty page: its controls come with addControls.
     explicit AboutPage(QWidget *tabControl);
+
+    void addControls(const dielektra::FontFit &fonts);
 
 signals:
     void editionClicked();

@@ -15,6 +15,8 @@
 #include "ui/widgets/tab_page.h"
 #include "ui/widgets/unit_list.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QImageReader>
@@ -80,6 +82,23 @@ template <typename Handler> auto unlessBoxOpen(Handler handler)
     };
 }
 
+// The banners are the longest texts: in Liberation Sans the longest needs
+// 529 of its 533 px. The fields, unit lists and buttons show numbers, units
+// and the button's text.
+dielektra::FontFit fitWindowFonts()
+{
+    QStringList banners;
+    for (const PageDesign &design : pageDesigns)
+        banners += QString::fromUtf8(design.banner.text);
+    QStringList controlTexts{QStringLiteral("Spočítat"), QStringLiteral("0123456789.E-")};
+    for (const dielektra::UnitFamily *family :
+         {&dielektra::VoltageUnits, &dielektra::ChargeUnits, &dielektra::CapacityUnits,
+          &dielektra::ResistanceUnits})
+        for (const dielektra::UnitLabel &unit : family->labels)
+            controlTexts += qs(unit.text);
+    return dielektra::fitFonts(banners, 529, controlTexts);
+}
+
 std::size_t rowIndex(Row row)
 {
     return row == Row::Upper ? 0 : 1;
@@ -133,30 +152,39 @@ private:
     MessageBoxes &boxes_;
 };
 
+// Builds the window's pages when a screen reader starts, before it can ask
+// for them: Qt tells observers before its bridge announces the program.
+class MainWindow::ScreenReaderWatch : public QAccessible::ActivationObserver {
+public:
+    explicit ScreenReaderWatch(MainWindow &window) : window_(window)
+    {
+        QAccessible::installActivationObserver(this);
+    }
+    ~ScreenReaderWatch() override { QAccessible::removeActivationObserver(this); }
+    ScreenReaderWatch(const ScreenReaderWatch &) = delete;
+    ScreenReaderWatch &operator=(const ScreenReaderWatch &) = delete;
+
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            window_.buildPages();
+    }
+
+private:
+    MainWindow &window_;
+};
+
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      boxes_(new MessageBoxes(this))
+      fonts_(fitWindowFonts()), boxes_(new MessageBoxes(this))
 {
     dielektra::accessibility::install();
-    // The banners are the longest texts: in Liberation Sans the longest needs
-    // 529 of its 533 px.
-    QStringList banners;
-    for (const PageDesign &design : pageDesigns)
-        banners += QString::fromUtf8(design.banner.text);
-    // What the fields, unit lists and buttons show: numbers, units, the button.
-    QStringList controlTexts{QStringLiteral("Spočítat"), QStringLiteral("0123456789.E-")};
-    for (const dielektra::UnitFamily *family :
-         {&dielektra::VoltageUnits, &dielektra::ChargeUnits, &dielektra::CapacityUnits,
-          &dielektra::ResistanceUnits})
-        for (const dielektra::UnitLabel &unit : family->labels)
-            controlTexts += qs(unit.text);
-    dielektra::style::fitTexts(banners, 529, controlTexts);
     // Before any child exists, so that no control is first set up with the
     // desktop's font.
-    setFont(dielektra::style::regularFont());
-    auto *tabs = named<QTabWidget>(this, "SSTab1");
+    setFont(fonts_.regular());
+    tabs_ = named<QTabWidget>(this, "SSTab1");
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferrolux Edition - Dielektra"));
     // Rendered from icon.svg at the sizes a window manager asks for, up to a
@@ -170,28 +198,82 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedSize(553, 161);
     dielektra::platform::keepFixedSize(this);
 
-    tabs->setGeometry(0, 0, 553, 161);
-    tabs->setUsesScrollButtons(false);
+    tabs_->setGeometry(0, 0, 553, 161);
+    tabs_->setUsesScrollButtons(false);
+    // All six tabs at once; the first page's controls at once too.
     for (const PageDesign &design : pageDesigns)
-        buildCalculationPage(tabs, design);
-
-    auto *about = new AboutPage(tabs);
-    connect(about, &AboutPage::editionClicked, this, unlessBoxOpen([this] { showDescription(); }));
-    connect(about, &AboutPage::addressClicked, this, unlessBoxOpen([this] { openWebAddress(); }));
-    tabs->addTab(about, QStringLiteral("O programu"));
-    tabs->setCurrentIndex(0);
+        tabs_->addTab(new TabPage(tabs_), QString::fromUtf8(design.tab));
+    about_ = new AboutPage(tabs_);
+    connect(about_, &AboutPage::editionClicked, this, unlessBoxOpen([this] { showDescription(); }));
+    connect(about_, &AboutPage::addressClicked, this, unlessBoxOpen([this] { openWebAddress(); }));
+    tabs_->addTab(about_, QStringLiteral("O programu"));
+    tabs_->setCurrentIndex(0);
+    buildCalculationPage(static_cast<TabPage *>(tabs_->widget(0)), pageDesigns[0]);
     // Digits typed right after start go into the first field, not the tab bar.
     pages_.at(dielektra::Capacity)->fields[0]->setFocus();
+
+    if (QAccessible::isActive()) {
+        buildPages();
+        return;
+    }
+    screenReaderWatch_ = std::make_unique<ScreenReaderWatch>(*this);
+    buildLater_.setSingleShot(true);
+    buildLater_.setInterval(0);
+    connect(&buildLater_, &QTimer::timeout, this, &MainWindow::buildPages);
+    tabs_->installEventFilter(this);
+    for (int i = 1; i < tabs_->count(); ++i)
+        tabs_->widget(i)->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildCalculationPage(QTabWidget *tabs, const PageDesign &design)
+void MainWindow::changeEvent(QEvent *event)
+{
+    // What is typed goes to the active window: by then it is whole.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        buildPages();
+    QWidget::changeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (allBuilt_)
+        return false;
+    if (watched == tabs_ && event->type() == QEvent::Paint && !buildLater_.isActive()) {
+        // Later, so that the first frame is drawn and shown first.
+        buildLater_.start();
+    } else if (watched != tabs_ && event->type() == QEvent::Show) {
+        // A page about to be shown: its controls come first. Controls added to
+        // a visible page are shown one by one.
+        buildPages();
+        for (QObject *child : watched->children())
+            if (auto *control = qobject_cast<QWidget *>(child);
+                control != nullptr && !control->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                control->show();
+    }
+    return false;
+}
+
+void MainWindow::buildPages()
+{
+    if (allBuilt_)
+        return;
+    allBuilt_ = true;
+    tabs_->removeEventFilter(this);
+    for (std::size_t i = 1; i < std::size(pageDesigns); ++i) {
+        auto *page = static_cast<TabPage *>(tabs_->widget(static_cast<int>(i)));
+        page->removeEventFilter(this);
+        buildCalculationPage(page, pageDesigns[i]);
+    }
+    about_->removeEventFilter(this);
+    about_->addControls(fonts_);
+}
+
+void MainWindow::buildCalculationPage(TabPage *page, const PageDesign &design)
 {
     const CalcPage &calc = CalcPages.at(design.calc);
     auto &bound = pages_.at(design.calc);
     bound = std::make_unique<BoundPage>(*boxes_);
-    auto *page = new TabPage(tabs);
 
     auto *banner = label(page, design.banner);
     dielektra::style::makeBanner(banner);
@@ -244,7 +326,7 @@ void MainWindow::buildCalculationPage(QTabWidget *tabs, const PageDesign &design
     page->place(panel, panelRect);
     for (const PanelLabel &item : design.panelLabels) {
         auto *text = label(panel, {item.name, item.text});
-        text->setFont(dielektra::style::boldFont());
+        text->setFont(fonts_.bold());
         text->setGeometry({{item.x, item.y}, text->sizeHint()});
     }
     if (const FractionBar *line = design.bar) {
@@ -277,12 +359,11 @@ void MainWindow::buildCalculationPage(QTabWidget *tabs, const PageDesign &design
             : std::array<QWidget *, 5>{button, units[1], fields[1], units[0], fields[0]};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
-
-    tabs->addTab(page, QString::fromUtf8(design.tab));
 }
 
 void MainWindow::calculate(PageIndex page)
 {
+    buildPages();
     dielektra::calculate(CalcPages.at(page), *pages_.at(page),
                          QLocale().decimalPoint().toStdString());
 }

@@ -2,20 +2,27 @@
 
 #include "core/calculate.h"
 #include "core/pages.h"
+#include "ui/font_fit.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <memory>
 
+class AboutPage;
 class MessageBoxes;
 class QTabWidget;
+class TabPage;
 namespace dielektra::design {
 struct PageDesign;
 } // namespace dielektra::design
 
 // The program's only window, Form1 by its object name: five calculation pages and
-// the About page in a tab control.
+// the About page in a tab control. The first frame shows the first page alone,
+// and the other pages' controls are built right after it is drawn, or as soon
+// as anything could see them: when the window becomes active, when a page is
+// shown, or when a screen reader starts.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -30,11 +37,24 @@ public:
     // The About page's address: the maker's web site in the browser.
     void openWebAddress();
 
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     class BoundPage;
+    class ScreenReaderWatch;
 
-    void buildCalculationPage(QTabWidget *tabs, const dielektra::design::PageDesign &design);
+    void buildCalculationPage(TabPage *page, const dielektra::design::PageDesign &design);
+    // Builds the controls of every page not built yet.
+    void buildPages();
 
+    const dielektra::FontFit fonts_;
     MessageBoxes *boxes_;
+    QTabWidget *tabs_ = nullptr;
+    AboutPage *about_ = nullptr;
     std::array<std::unique_ptr<BoundPage>, 5> pages_;
+    bool allBuilt_ = false;
+    QTimer buildLater_;
+    std::unique_ptr<ScreenReaderWatch> screenReaderWatch_;
 };
