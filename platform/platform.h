@@ -39,6 +39,11 @@ void keepGlyphsWhole(QFont &font);
 // Qt's serves.
 QAccessibleInterface *lineEditInterface(QLineEdit *edit);
 
+// Sets the look the layout was drawn for, where the desktop would change it:
+// the design's light colours, also where the system asks apps for dark ones.
+// Before the first window.
+void useDesignedLook();
+
 // Guards the platform's accessibility bridge, where it needs it, against
 // requests that would crash or hang the program. Before the bridge starts.
 void guardAccessibility();

@@ -60,6 +60,10 @@ QStringList fontFaces()
 // FreeType draws embedded bitmaps whole.
 void keepGlyphsWhole(QFont & /*font*/) {}
 
+// Qt 6.4's Linux platforms give the light palette whatever the desktop's
+// scheme.
+void useDesignedLook() {}
+
 QAccessibleInterface *lineEditInterface(QLineEdit *edit)
 {
     return atspi::lineEditInterface(edit);
