@@ -5,7 +5,6 @@
 #include <functional>
 
 class QAccessibleInterface;
-class QFont;
 class QLineEdit;
 class QObject;
 class QString;
@@ -30,10 +29,6 @@ void keepFixedSize(QWidget *window);
 // wanted first. Where none is there, the system's own face for its interface
 // or another sans-serif one stands in, fitted to the window's texts.
 QStringList fontFaces();
-
-// Has the font drawn so that no glyph loses a piece, where Qt's font engine
-// cuts some (Windows: windows/whole_glyphs.cpp).
-void keepGlyphsWhole(QFont &font);
 
 // The platform's own accessible interface for a line edit, or nullptr where
 // Qt's serves.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QMetaProperty>
+#include <QPainter>
 #include <QScreen>
 #include <QSysInfo>
 #include <QTextStream>
@@ -130,8 +131,9 @@ double contrast(QRgb one, QRgb other)
         return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
                0.0722 * linear(qBlue(colour));
     };
-    const auto [darker, lighter] = std::minmax(luminance(one), luminance(other));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 // The window as the screen shows it. Qt's offscreen platform grabs no more
@@ -147,10 +149,11 @@ QImage screenshot(QWidget *window)
 // What a control's text puts on the screen, of the window's pixels that its
 // text changes: the darkest grey (0 black to 255 white), and the highest
 // contrast of a pixel of the text against the same pixel without it (its
-// strokes' cores against what is behind them).
+// strokes' cores against what is behind them), and the box of those pixels.
 struct TextOnScreen {
     int darkest = 255;
     double contrast = 1;
+    QRect box;
 };
 
 TextOnScreen textOnScreen(QWidget *control)
@@ -168,11 +171,37 @@ TextOnScreen textOnScreen(QWidget *control)
     for (int y = 0; y < with.height(); ++y)
         for (int x = 0; x < with.width(); ++x)
             if (with.pixel(x, y) != without.pixel(x, y)) {
+                seen.box |= QRect(x, y, 1, 1);
                 seen.darkest = std::min(seen.darkest, qGray(with.pixel(x, y)));
                 seen.contrast =
                     std::max(seen.contrast, contrast(with.pixel(x, y), without.pixel(x, y)));
             }
     return seen;
+}
+
+// The box of a text's pixels, drawn whole in the control's font at the
+// window's scale.
+QSize inkOf(QWidget *control)
+{
+    const QFontMetrics metrics(control->font());
+    const QString text = control->property("text").toString();
+    const qreal scale = control->devicePixelRatioF();
+    QImage image(
+        (QSizeF(metrics.horizontalAdvance(text) + 20, metrics.height() * 2) * scale).toSize(),
+        QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(control->font());
+        painter.drawText(10, metrics.height(), text);
+    }
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                box |= QRect(x, y, 1, 1);
+    return box.size();
 }
 
 // The highest contrast in a tab's label against the colour that most of it
@@ -203,15 +232,20 @@ constexpr double minimumContrast = 4.5;
 using Snapshot = WindowTest;
 
 // Under Wine with its Tahoma (look_under_wine_*), each style of Windows has
-// a record of its own beside the Linux build's: window_snapshot_STYLE.txt.
+// a record of its own beside the Linux build's: window_snapshot_STYLE.txt,
+// and at 150 % window_snapshot_STYLE_150.txt.
 TEST_F(Snapshot, WindowMatchesItsReviewedRecord)
 {
     QString record = QStringLiteral(DIELEKTRA_SNAPSHOT);
     if (QSysInfo::kernelType() == u"winnt") {
         if (QGuiApplication::platformName() == u"offscreen")
             GTEST_SKIP() << "Qt's offscreen platform has no fonts on Windows; look_under_wine_*";
+        // Scaled, texts take other widths, and labels sized to them too.
+        const int scale = qRound(window->devicePixelRatioF() * 100);
         record.replace(QStringLiteral(".txt"),
-                       QStringLiteral("_%1.txt").arg(QApplication::style()->name()));
+                       QStringLiteral("_%1%2.txt")
+                           .arg(QApplication::style()->name(),
+                                scale == 100 ? QString() : QStringLiteral("_%1").arg(scale)));
     }
     const QByteArray now = dump(*window).toUtf8();
     QFile file(record);
@@ -291,6 +325,11 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
             EXPECT_GE(text.contrast, minimumContrast) << where(control);
             if (field || button) {
                 EXPECT_LE(text.darkest, 40) << where(control);
+                // Whole on the screen: the style's frame and margins cut no
+                // piece off (a pixel less, where an edge is drawn fainter).
+                const QSize whole = inkOf(control);
+                EXPECT_GE(text.box.width(), whole.width() - 1) << where(control);
+                EXPECT_GE(text.box.height(), whole.height() - 1) << where(control);
             }
         }
     }

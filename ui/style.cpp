@@ -57,7 +57,6 @@ QFont fontOf(const Fit &chosen, int pixelSize, bool bold)
     font.setPixelSize(pixelSize - chosen.smaller);
     font.setStretch(chosen.stretch);
     font.setBold(bold);
-    platform::keepGlyphsWhole(font);
     return font;
 }
 
