@@ -1,5 +1,5 @@
-#include "ui/main_window.h"
 #include "ui/application.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 
