@@ -73,7 +73,8 @@ windows_cmake_args() {
     echo -G Ninja -DCMAKE_BUILD_TYPE=Release \
         "-DCMAKE_TOOLCHAIN_FILE=$DIELEKTRA_QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
         "-DQT_CHAINLOAD_TOOLCHAIN_FILE=$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+        "-DDIELEKTRA_QT_DEBIAN_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev)"
 }
 
 # Left out: modules the program never links, features no control of it uses
