@@ -1,12 +1,12 @@
+#include "ui/application.h"
 #include "ui/main_window.h"
-#include "ui/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    dielektra::installCzechQtTexts(app);
+    dielektra::prepareApplication(app);
     // Wayland compositors find the desktop entry, and so the icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ferrolux.Dielektra"));
     MainWindow window;

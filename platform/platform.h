@@ -6,7 +6,6 @@
 #include <functional>
 
 class QAccessibleInterface;
-class QFont;
 class QLineEdit;
 class QObject;
 class QString;
@@ -32,10 +31,6 @@ void keepFixedSize(QWidget *window);
 // or another sans-serif one stands in, fitted to the window's texts.
 QStringList fontFaces();
 
-// Has the font drawn so that no glyph loses a piece, where Qt's font engine
-// cuts some (Windows: windows/whole_glyphs.cpp).
-void keepGlyphsWhole(QFont &font);
-
 // How a line edit takes a text inserted in place of its selection (a numeric
 // field reads the number in it); false where it refuses the text.
 using TextInsertion = std::function<bool(QLineEdit *edit, QStringView text)>;
@@ -43,6 +38,11 @@ using TextInsertion = std::function<bool(QLineEdit *edit, QStringView text)>;
 // The platform's own accessible interface for a line edit, whose edits go
 // through insert, or nullptr where Qt's serves.
 QAccessibleInterface *lineEditInterface(QLineEdit *edit, TextInsertion insert);
+
+// Sets the look the layout was drawn for, where the desktop would change it:
+// the design's light colours, also where the system asks apps for dark ones.
+// Before the first window.
+void useDesignedLook();
 
 // Guards the platform's accessibility bridge, where it needs it, against
 // requests that would crash or hang the program. Before the bridge starts.

@@ -1,4 +1,4 @@
-#include "ui/translations.h"
+#include "ui/application.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    dielektra::installCzechQtTexts(app); // as the program does
+    dielektra::prepareApplication(app); // as the program does
     // Result sentences follow the user's decimal separator: pin a comma.
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
     testing::InitGoogleTest(&argc, argv);

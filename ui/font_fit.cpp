@@ -51,7 +51,6 @@ QFont fontOf(const FontFit &chosen, int pixelSize, bool bold)
     font.setPixelSize(pixelSize - chosen.smaller);
     font.setStretch(chosen.stretch);
     font.setBold(bold);
-    platform::keepGlyphsWhole(font);
     return font;
 }
 

@@ -57,8 +57,9 @@ QStringList fontFaces()
     return {QStringLiteral("Liberation Sans")};
 }
 
-// FreeType draws embedded bitmaps whole.
-void keepGlyphsWhole(QFont & /*font*/) {}
+// Qt 6.4's Linux platforms give the light palette whatever the desktop's
+// scheme.
+void useDesignedLook() {}
 
 QAccessibleInterface *lineEditInterface(QLineEdit *edit, TextInsertion insert)
 {

@@ -1,13 +1,16 @@
 # Sourced by scripts/windows: builds Qt for Windows once, statically, from
-# Debian's qt6-base source, with only what the program uses, into
+# the qt6-base source of this Debian (Debian 13's tree: see scripts/windows),
+# with Debian's patches, and with only what the program uses, into
 # $DIELEKTRA_QT_WIN (a cache outside the checkout).
 
 # The cache, and in it the folder of the Qt for Windows of the host Qt's
-# version (qt6-base-dev installed).
+# Debian version (qt6-base-dev installed): a security update of Debian's Qt
+# builds it anew. scripts/debian13 binds the machine's
+# $DIELEKTRA_CACHE/windows into its tree, so it is kept beside the tree.
 windows_paths() {
     DIELEKTRA_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/dielektra"
-    DIELEKTRA_QT_WIN="$DIELEKTRA_CACHE/qt-$(dpkg-query -W -f='${Version}' qt6-base-dev |
-        sed 's/+dfsg.*//')-win64"
+    DIELEKTRA_QT_WIN="$DIELEKTRA_CACHE/windows/qt6-base-$(dpkg-query -W -f='${Version}' \
+        qt6-base-dev)-win64"
     export DIELEKTRA_CACHE DIELEKTRA_QT_WIN
 }
 
@@ -70,7 +73,8 @@ windows_cmake_args() {
     echo -G Ninja -DCMAKE_BUILD_TYPE=Release \
         "-DCMAKE_TOOLCHAIN_FILE=$DIELEKTRA_QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
         "-DQT_CHAINLOAD_TOOLCHAIN_FILE=$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+        "-DDIELEKTRA_QT_DEBIAN_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev)"
 }
 
 # Left out: modules the program never links, features no control of it uses
@@ -78,7 +82,11 @@ windows_cmake_args() {
 # image formats other than PNG (built in) and JPEG (the About banner).
 DIELEKTRA_QT_FEATURES_OFF=(
     sql network dbus opengl dynamicgl printsupport concurrent xml vulkan
-    sessionmanager gif ico
+    sessionmanager gif ico pdf
+    # Direct2D 1.1, which only the Direct2D platform plugin needs: the
+    # program never loads it. (Without Direct2D itself, Qt 6.8.2's font
+    # database does not compile.)
+    direct2d1_1
     # Debian's source lacks wintab.h.
     tabletevent
     mdiarea dockwidget calendarwidget filedialog fontdialog colordialog wizard
@@ -93,10 +101,12 @@ DIELEKTRA_QT_FEATURES_OFF=(
 fetch_qt_source() { # work-dir
     local work="$1" state="$1/apt"
     mkdir -p "$state/lists/partial" "$state/cache/archives/partial"
-    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+    local keyring=/usr/share/keyrings/debian-archive-keyring.gpg codename
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
     cat >"$state/sources.list" <<SOURCES
-deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm main
-deb-src [signed-by=$keyring] http://deb.debian.org/debian-security bookworm-security main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian $codename-updates main
+deb-src [signed-by=$keyring] http://deb.debian.org/debian-security $codename-security main
 SOURCES
     local options=(-o "Dir::Etc::SourceList=$state/sources.list"
         -o "Dir::Etc::SourceParts=$state/none" -o "Dir::State::Lists=$state/lists"
@@ -107,18 +117,20 @@ SOURCES
 }
 
 build_qt_for_windows() {
-    local work
-    work="$(mktemp -d "${TMPDIR:-/tmp}/dielektra-qt.XXXXXX")"
-    echo "== building Qt for Windows into $DIELEKTRA_QT_WIN (once; about 25 minutes on two cores)"
+    local work="$DIELEKTRA_QT_WIN.work" started=$SECONDS
+    echo "== building Qt for Windows into $DIELEKTRA_QT_WIN (once; about 30 minutes on two cores)"
+    rm -rf "$work" "$DIELEKTRA_QT_WIN.partial"
+    mkdir -p "$work"
     fetch_qt_source "$work"
-    tar -xf "$work"/qt6-base_*.orig.tar.xz -C "$work"
+    # With Debian's patches: its security fixes are among them.
+    dpkg-source --no-copy -x "$work"/qt6-base_*.dsc "$work/source" >/dev/null
     local features=() feature
     for feature in "${DIELEKTRA_QT_FEATURES_OFF[@]}"; do
         features+=("-DFEATURE_$feature=OFF")
     done
     # Sections of their own, so that the program's link keeps only what it reaches.
     local sections="-ffunction-sections -fdata-sections"
-    cmake -S "$work"/qtbase-everywhere-src-* -B "$work/build" -G Ninja \
+    cmake -S "$work/source" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$DIELEKTRA_QT_WIN.partial" \
         -DCMAKE_C_FLAGS="$sections" -DCMAKE_CXX_FLAGS="$sections" \
@@ -127,8 +139,8 @@ build_qt_for_windows() {
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         "${features[@]}"
     cmake --build "$work/build"
-    rm -rf "$DIELEKTRA_QT_WIN.partial"
     cmake --install "$work/build"
     mv "$DIELEKTRA_QT_WIN.partial" "$DIELEKTRA_QT_WIN"
     rm -rf "$work"
+    echo "== Qt for Windows built in $((SECONDS - started)) s"
 }

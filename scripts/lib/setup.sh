@@ -19,7 +19,12 @@ DIELEKTRA_PACKAGES=(
     weston qt6-wayland
     fonts-dejavu-core fonts-urw-base35
     desktop-file-utils appstream dpkg-dev file fakeroot lintian
+    # It sets the build's date (cmake/Reproducible.cmake): a build made
+    # without it differs from one made with it.
+    git
 )
+# What scripts/fuzz and scripts/lint add.
+DIELEKTRA_CLANG_PACKAGES=(clang clang-tidy clang-format libclang-rt-dev)
 
 ensure_packages() {
     local missing=() package
@@ -35,6 +40,19 @@ ensure_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# Runs a command that starts X, Wayland or D-Bus servers. In scripts/debian13's
+# tree it gets a network namespace of its own: the servers listen on sockets
+# in the tree's own /tmp, and on Linux also on abstract ones, which belong to
+# the network namespace, so they cannot meet a server of the machine's that
+# took the same display number.
+isolated() {
+    if [ -n "${DIELEKTRA_IN_DEBIAN13_TREE:-}" ]; then
+        unshare --net -- "$@"
+    else
+        "$@"
+    fi
 }
 
 # Configures and builds one build folder: configure_and_build DIR [cmake args...]

@@ -1,14 +1,17 @@
-#include "ui/translations.h"
+#include "ui/application.h"
 
-#include <QCoreApplication>
+#include "platform/platform.h"
+
+#include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void dielektra::installCzechQtTexts(QCoreApplication &app)
+void dielektra::prepareApplication(QApplication &app)
 {
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_cs"), QStringLiteral(":/i18n")) ||
         translator->load(QStringLiteral("qtbase_cs"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+    platform::useDesignedLook();
 }
