@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
 constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
@@ -38,9 +40,14 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     if (watched == window_ && event->type() == QEvent::Show && handle != handle_) {
         handle_ = handle; // shown anew, the window keeps its QWindow
         handle->installEventFilter(this);
+        connect(handle, &QWindow::windowStateChanged, this, [this] { asked_ = true; });
         connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
                 Qt::QueuedConnection);
     }
+    // Qt may have read the compositor's answer before the queued call runs,
+    // and applies it at the end of the next paint: the window grows first.
+    if (watched == window_ && event->type() == QEvent::UpdateRequest && asked_)
+        growForRequest();
     if (watched == window_ && event->type() == QEvent::Hide)
         granted_ = {}; // shown again, the window is configured afresh
 
@@ -58,12 +65,15 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-// Called after a state is asked for: Qt handles the compositor's answer after
-// the events already posted, this call among them, so the window grows before
-// it is configured maximised or full-screen, or is shown anew before a
-// configuration that no frame fits is acknowledged.
+// Called after a state is asked for, before Qt acknowledges the compositor's
+// answer: Qt applies a configuration in a queued call, posted when it reads
+// the answer, or at the end of a paint that was under way or due when it read
+// it. So the window grows before it is configured maximised or full-screen,
+// or is shown anew before a configuration that no frame fits is acknowledged.
 void WaylandMaximiseGuard::growForRequest()
 {
+    if (!std::exchange(asked_, false))
+        return; // done at a paint already
     QWindow *handle = window_->windowHandle();
     // Hidden or not configured yet, a window asks for its states as it is
     // configured; the first configuration's states reach it before its expose.

@@ -50,5 +50,6 @@ private:
     // compositor, which the next frame must fit.
     Qt::WindowStates granted_;
     bool grown_ = false;
-    QTimer showLater_; // shows the window once Qt is done with its hiding
+    bool asked_ = false; // a state changed since growForRequest last ran
+    QTimer showLater_;   // shows the window once Qt is done with its hiding
 };
