@@ -1,6 +1,8 @@
 #include "platform/linux/wayland_maximise_guard.h"
 
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QVersionNumber>
 #include <QWidget>
 #include <QWindow>
 
@@ -10,12 +12,23 @@ namespace {
 
 constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
 
-// weston 10 answers a window that leaves one of these states while it keeps or
-// takes the other with a size of 0 x 0 (its shell reads the state last drawn,
-// not the one asked for), which no frame fits.
+// weston answers a window that leaves one of these states while it keeps or
+// takes the other as if it had asked for the state last drawn: weston 10 with
+// a size of 0 x 0, which no frame fits, and weston 14 in neither state, so
+// that full screen asked to be maximised ends as a normal window.
 bool leavesLargeForLarge(Qt::WindowStates from, Qt::WindowStates to)
 {
     return (to & large) != 0 && (from & large & ~to) != 0;
+}
+
+// Qt 6.8 takes the configured size of a maximised or full-screen window
+// whatever its limits (measured in Debian 13 with weston 14; its Wayland
+// plugin no longer bounds a configured size by them): the window need not
+// grow there.
+bool qtBoundsConfiguredSize()
+{
+    static const bool bounds = QLibraryInfo::version() < QVersionNumber(6, 8);
+    return bounds;
 }
 
 } // namespace
@@ -57,7 +70,8 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
         // fixed size, or one that may have been given 0 x 0, is shown anew.
         const Qt::WindowStates before = granted_;
         granted_ = handle->windowStates();
-        if ((granted_ & large) != 0 && (!grown_ || leavesLargeForLarge(before, granted_)))
+        if ((granted_ & large) != 0 &&
+            ((!grown_ && qtBoundsConfiguredSize()) || leavesLargeForLarge(before, granted_)))
             showAnew();
         else if ((granted_ & large) == 0 && grown_)
             setGrown(false);
@@ -82,7 +96,7 @@ void WaylandMaximiseGuard::growForRequest()
     const Qt::WindowStates asked = handle->windowStates();
     if (leavesLargeForLarge(granted_, asked))
         showAnew();
-    else if (!grown_ && (asked & large) != 0)
+    else if (!grown_ && (asked & large) != 0 && qtBoundsConfiguredSize())
         setGrown(true);
 }
 
