@@ -4,11 +4,16 @@ control and of each tab, the event that makes a screen reader speak a new result
 on every page, the About labels' press action, the text of a field and a unit
 list as a screen reader walks it and where its characters are drawn, and
 requests with any arguments, as a careless or hostile client may send them.
+With --probe WORKAROUND, the faults of Qt that a workaround is for, each in a
+program started afresh without it: a fault no longer there fails the run.
 
-Usage: atspi_test.py PROGRAM, inside a private D-Bus session (ctest runs it
-under dbus-run-session); it starts an X server of its own."""
+Usage: atspi_test.py [--probe WORKAROUND] PROGRAM, inside a private D-Bus
+session (ctest runs it under dbus-run-session); it starts an X server of its
+own."""
 
+import contextlib
 import ctypes
+import re
 import os
 import shutil
 import subprocess
@@ -151,6 +156,44 @@ CALLS = [
     ("list", "Table", "GetRowColumnExtentsAtIndex", "i", (MIN,), "InvalidArgs"),
     ("item", "Properties", "Get", "ss", ("org.a11y.atspi.Table", "NRows"), "InvalidArgs"),
     ("app", "Properties", "Set", "ssv", ("org.a11y.atspi.Application", "Id", GLib.Variant("i", 7)), ()),
+]
+# The faults of Qt that the workarounds are for, each shown by requests to a
+# program started afresh with that workaround off: the workaround, the fault,
+# the target (as in CALLS, "field" the first page's first field and "tabs" the
+# page tab list) and the text it is given first, the requests, and whether
+# their outcomes show the fault; then the Qt version from which the workaround
+# leaves that part off itself. An outcome is the answer or error, "unanswered"
+# (a later request is answered, this one never), "hang" (nothing answered
+# within ANSWER_MS) or "ended" (the program ends).
+FAULTS = [
+    ("atspi_line_edit", "loops for ever on the word at the end", "field", "47.5",
+     [("Text", "GetTextAtOffset", "iu", (4, pyatspi.TEXT_BOUNDARY_WORD_START))],
+     lambda got: got == "hang"),
+    ("atspi_line_edit", "splits the text into runs of text attributes", "field", "47.5",
+     [("Text", "GetAttributes", "i", (0,))], lambda got: got[1:] != (0, 4)),
+    ("split_ligature", "boxes the lam of a lam-alef beside its share of the glyph", "unit", "سلام",
+     [("Text", "GetCharacterExtents", "iu", (k, 0)) for k in (0, 1)],
+     lambda seen, lam: lam[0] + lam[2] > seen[0]),
+    ("atspi_bridge_guard", "ends on a request without its arguments", "unit", None,
+     [("Text", "GetText", "", ())], lambda got: got == "ended"),
+    ("atspi_bridge_guard", "takes an insertion into what is no editable text", "button", None,
+     [("EditableText", "InsertText", "isi", (0, "1", 1))], lambda got: got == (True,)),
+    ("atspi_bridge_guard", "hangs on the box of 30,000 characters", "unit", "1" * 30000,
+     [("Text", "GetRangeExtents", "iiu", (0, 30000, 0))], lambda got: got == "hang"),
+    ("atspi_bridge_guard", "leaves a text's bounded ranges unanswered", "unit", None,
+     [("Text", "GetBoundedRanges", "iiiiuuu", (0, 0, 99, 99, 0, 0, 0))],
+     lambda got: got == "unanswered"),
+    ("atspi_bridge_guard", "leaves the application's id unanswered", "app", None,
+     [("Properties", "Set", "ssv", ("org.a11y.atspi.Application", "Id", GLib.Variant("i", 7)))],
+     lambda got: got == "unanswered"),
+    ("atspi_bridge_guard", "answers for a cell that does not exist, or ends", "list", None,
+     [("Table", "GetColumnExtentAt", "ii", (-1, 0))],
+     lambda got: isinstance(got, tuple) or got == "ended"),
+    ("atspi_bridge_guard", "gives a character as its first byte in the local encoding", "unit",
+     "a😀", [("Text", "GetCharacterAtOffset", "i", (1,))], lambda got: got != (0x1F600,), (6, 8)),
+    ("accessible_tab_list", "counts the hidden scroll buttons as tabs", "tabs", None,
+     [("Properties", "Get", "ss", ("org.a11y.atspi.Accessible", "ChildCount"))],
+     lambda got: got != (6,)),
 ]
 # The roles looked for, by the names at-spi2-core gave them before 2.56, which
 # renames some ("push button" is "button" there): compared by number.
@@ -329,15 +372,43 @@ def edit_fields(page):
     check(wait_for(lambda: ("notification", EDITED, 1) in events), f"Spočítat then shows \"{EDITED}\"")
 
 
-def call(bus, target, interface, method, signature, args):
-    """A request sent as it is, with no checks by a client library: its answer,
-    the name of the error sent instead, or None if none came."""
+def request(target, interface, method, signature, args):
+    """The arguments of Gio's DBusConnection.call for a request sent as it is."""
     interface = ("org.freedesktop.DBus." if interface == "Properties" else "org.a11y.atspi.") + interface
+    return (target.app.bus_name, target.path, interface, method, GLib.Variant(f"({signature})", args),
+            None, 0, ANSWER_MS)
+
+
+def answer(reply):
+    """What reply() gives: the answer, the name of the error sent instead, or None if none came."""
     try:
-        return bus.call_sync(target.app.bus_name, target.path, interface, method,
-                             GLib.Variant(f"({signature})", args), None, 0, ANSWER_MS).unpack()
+        return reply().unpack()
     except GLib.Error as error:
         return (Gio.DBusError.get_remote_error(error) or "").rpartition(".")[2] or None
+
+
+def call(bus, target, *sent):
+    """A request sent as it is, with no checks by a client library: its answer,
+    the name of the error sent instead, or None if none came."""
+    return answer(lambda: bus.call_sync(*request(target, *sent)))
+
+
+def outcome(bus, program, target, *sent):
+    """What a request gets, as FAULTS names it. The program answers its requests
+    in turn, so one answered after it tells a request left unanswered."""
+    replies = []
+    bus.call(*request(target, *sent), None,
+             lambda source, result: replies.append(answer(lambda: source.call_finish(result))))
+    started = time.monotonic()
+    later = call(bus, target, "Accessible", "GetRole", "", ())
+    while GLib.MainContext.default().iteration(False):
+        pass
+    if isinstance(later, tuple):
+        return replies[0] if replies else "unanswered"
+    if time.monotonic() - started < ANSWER_MS / 1000:  # refused at once: the program ends
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            program.wait(ANSWER_MS / 1000)
+    return "hang" if program.poll() is None else "ended"
 
 
 def cpu_seconds(pid):
@@ -345,6 +416,13 @@ def cpu_seconds(pid):
     with open(f"/proc/{pid}/stat") as stat:
         user, system = stat.read().rpartition(")")[2].split()[11:13]
     return (int(user) + int(system)) / os.sysconf("SC_CLK_TCK")
+
+
+def open_list(display, unit):
+    """An item of a unit list's drop-down list, opened by a click on its arrow."""
+    x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    click(display, x + width - 6, y + height // 2)
+    return wait_for(open_list_item)
 
 
 def click(display, x, y):
@@ -358,7 +436,9 @@ def click(display, x, y):
     x11.XCloseDisplay(server)
 
 
-def main(program):
+def desktop():
+    """An X server and a runtime folder of their own: the program's environment,
+    the folder and the server."""
     # A runtime folder of its own for the accessibility bus, whose socket is
     # otherwise ~/.cache/at-spi/bus for every session, and removed by a session
     # that ends as this one starts.
@@ -375,6 +455,91 @@ def main(program):
     os.close(ready_w)
     env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
                QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    return env, runtime, xvfb
+
+
+def a11y_bus():
+    """A connection of its own to the accessibility bus, for requests sent as they are."""
+    address = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, ANSWER_MS)
+    return Gio.DBusConnection.new_for_address_sync(
+        address.unpack()[0], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+
+
+def probe(program, workaround):
+    """Each fault of FAULTS that the workaround is for, in a program started
+    afresh without it: one gone fails, and says that the workaround, or that
+    part of it, can go."""
+    env, runtime, xvfb = desktop()
+    env["DIELEKTRA_WORKAROUNDS_OFF"] = workaround
+    pyatspi.Registry.registerEventListener(on_focused, "object:state-changed:focused")
+    bus, version, gone, faults = a11y_bus(), "", [], [f for f in FAULTS if f[0] == workaround]
+    try:
+        for _, fault, name, text, requests, shows, *fenced in faults:
+            log = tempfile.TemporaryFile("w+")
+            process = subprocess.Popen([program], env=env, stderr=log)
+            try:
+                focused.clear()
+                app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                             if a and a.get_process_id() == process.pid), None))
+                page = (find(app, "layered pane", "") or [None])[0]
+                unit = find(page, "combo box", "Napětí – jednotka")
+                targets = {"app": app, "field": find(page, "text", "Napětí"), "unit": find(unit, "text", ""),
+                           "button": find(page, "push button", "Spočítat"),
+                           "tabs": app and pyatspi.findDescendant(
+                               app, lambda o: o.getRole() == pyatspi.ROLE_PAGE_TAB_LIST)}
+                if name == "list" and unit:
+                    item = open_list(env["DISPLAY"], unit)
+                    targets["list"] = item and item.parent
+                target = targets.get(name)
+                if text is not None and target:
+                    call(bus, target, "EditableText", "SetTextContents", "s", (text,))
+                got = []
+                for sent in requests if target else []:
+                    got.append(outcome(bus, process, target, *sent))
+                    if got[-1] in ("hang", "ended"):
+                        break
+            finally:
+                process.terminate()
+                process.wait()
+                log.seek(0)
+                written = log.read()
+            told = re.search(rf"^Qt (\d+)\.(\d+)\.\S*: the workaround {workaround} is off$", written, re.M)
+            if not told or not target:
+                sys.stderr.write(written)
+                check(False, f"{workaround}: a program without it shows its {name}")
+                continue
+            version = f"{told[1]}.{told[2]}"
+            if fenced and (int(told[1]), int(told[2])) >= fenced[0]:
+                print(f"      {fault}: its part of {workaround} is off on Qt {version}")
+                continue
+            with contextlib.suppress(TypeError, IndexError, ValueError):
+                if shows(*got):
+                    check(True, f"{workaround}: Qt {version} {fault}: {str(got)[:80]}")
+                    continue
+            gone.append(fault)
+            check(False, f"{workaround}: Qt {version} no longer {fault} ({str(got)[:80]}): "
+                  "that part of the workaround can go")
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
+    if gone and len(gone) == len(faults):
+        check(False, f"the fault this workaround is for is gone on Qt {version}: it can go")
+
+
+def main(program):
+    env, runtime, xvfb = desktop()
+    try:
+        test(program, env, runtime)
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def test(program, env, runtime):
     # What the program writes, read at the end and written out again.
     log = open(os.path.join(runtime, "program.log"), "w+")
     window = subprocess.Popen([program], env=env, stderr=log)
@@ -439,11 +604,7 @@ def main(program):
                 return  # the program hangs
         edit_fields(pages[0])
 
-        address = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
-            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, ANSWER_MS)
-        bus = Gio.DBusConnection.new_for_address_sync(
-            address.unpack()[0], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+        bus = a11y_bus()
         # A text as long as a line edit takes, measured at once (Qt asks for
         # each character's box in turn, for as many as the offsets span), and
         # at once after it is set, before the line edit paints and so scrolls
@@ -472,9 +633,7 @@ def main(program):
         for target, interface, method, signature, args, expected, *after in CALLS:
             request = (interface, method, signature, args)
             if target == "list" and target not in targets and unit:
-                x, y, width, height = unit.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                click(env["DISPLAY"], x + width - 6, y + height // 2)  # its arrow
-                item = wait_for(lambda: open_list_item())
+                item = open_list(env["DISPLAY"], unit)
                 targets.update(list=item and item.parent, item=item)
             if not targets.get(target):
                 check(False, f"{target} is found")
@@ -499,13 +658,14 @@ def main(program):
         sys.stderr.write(written)
         check("AT-SPI bridge guard:" not in written,
               "the bridge guard found Qt's bridge where it looks for it")
-        for process in (window, xvfb):
-            process.terminate()
-            process.wait()
-        shutil.rmtree(runtime, ignore_errors=True)
+        window.terminate()
+        window.wait()
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    if sys.argv[1] == "--probe":
+        probe(sys.argv[3], sys.argv[2])
+    else:
+        main(sys.argv[1])
     print(f"{len(passed)} passed, {len(failures)} failed")
     sys.exit(1 if failures else 0)

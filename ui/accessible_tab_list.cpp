@@ -1,5 +1,7 @@
 #include "ui/accessible_tab_list.h"
 
+#include "platform/workarounds.h"
+
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <QTabBar>
@@ -112,5 +114,7 @@ private:
 
 QAccessibleInterface *dielektra::accessibility::tabListInterface(QTabBar *bar)
 {
+    if (!dielektra::platform::workaroundOn("accessible_tab_list"))
+        return nullptr;
     return new TabBarInterface(bar);
 }

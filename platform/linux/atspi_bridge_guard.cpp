@@ -1,6 +1,7 @@
 #include "platform/linux/atspi_bridge_guard.h"
 
 #include "platform/linux/atspi_text_answers.h"
+#include "platform/workarounds.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -307,6 +308,8 @@ private:
 
 void dielektra::atspi::guardBridge()
 {
+    if (!platform::workaroundOn("atspi_bridge_guard"))
+        return;
     static Starts *const starts = [] {
         auto *starts = new Starts;
         QAccessible::installActivationObserver(starts);

@@ -2,6 +2,7 @@
 
 #include "platform/linux/atspi_text_answers.h"
 #include "platform/linux/split_ligature.h"
+#include "platform/workarounds.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -377,5 +378,7 @@ private:
 
 QAccessibleInterface *dielektra::atspi::lineEditInterface(QLineEdit *edit, TextInsertion insert)
 {
+    if (!platform::workaroundOn("atspi_line_edit"))
+        return nullptr;
     return new LineEditInterface(edit, std::move(insert));
 }

@@ -3,6 +3,7 @@
 #include "platform/linux/atspi_bridge_guard.h"
 #include "platform/linux/atspi_line_edit.h"
 #include "platform/linux/wayland_maximise_guard.h"
+#include "platform/workarounds.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -47,7 +48,8 @@ void openAddress(const QString &address, QObject *context, std::function<void()>
 void keepFixedSize(QWidget *window)
 {
     // Elsewhere the window system honours the fixed size.
-    if (QGuiApplication::platformName().startsWith(u"wayland"))
+    if (QGuiApplication::platformName().startsWith(u"wayland") &&
+        workaroundOn("wayland_maximise_guard"))
         new WaylandMaximiseGuard(window);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/linux/split_ligature.h"
 
+#include "platform/workarounds.h"
+
 #include <QGlyphRun>
 #include <QTextLayout>
 
@@ -53,8 +55,9 @@ int previous(const QTextLayout &layout, int place)
 
 bool dielektra::atspi::misplacesSplitLigature(int runFlags)
 {
+    static const bool on = dielektra::platform::workaroundOn("split_ligature");
     const int both = QGlyphRun::SplitLigature | QGlyphRun::RightToLeft;
-    return (runFlags & both) == both;
+    return on && (runFlags & both) == both;
 }
 
 std::optional<dielektra::atspi::Ligature>

@@ -1,19 +1,34 @@
 #include "platform/linux/wayland_maximise_guard.h"
 
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QVersionNumber>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
 constexpr Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
 
-// weston 10 answers a window that leaves one of these states while it keeps or
-// takes the other with a size of 0 x 0 (its shell reads the state last drawn,
-// not the one asked for), which no frame fits.
+// weston answers a window that leaves one of these states while it keeps or
+// takes the other as if it had asked for the state last drawn: weston 10 with
+// a size of 0 x 0, which no frame fits, and weston 14 in neither state, so
+// that full screen asked to be maximised ends as a normal window.
 bool leavesLargeForLarge(Qt::WindowStates from, Qt::WindowStates to)
 {
     return (to & large) != 0 && (from & large & ~to) != 0;
+}
+
+// Qt 6.8 takes the configured size of a maximised or full-screen window
+// whatever its limits (measured in Debian 13 with weston 14; its Wayland
+// plugin no longer bounds a configured size by them): the window need not
+// grow there.
+bool qtBoundsConfiguredSize()
+{
+    static const bool bounds = QLibraryInfo::version() < QVersionNumber(6, 8);
+    return bounds;
 }
 
 } // namespace
@@ -38,9 +53,14 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     if (watched == window_ && event->type() == QEvent::Show && handle != handle_) {
         handle_ = handle; // shown anew, the window keeps its QWindow
         handle->installEventFilter(this);
+        connect(handle, &QWindow::windowStateChanged, this, [this] { asked_ = true; });
         connect(handle, &QWindow::windowStateChanged, this, &WaylandMaximiseGuard::growForRequest,
                 Qt::QueuedConnection);
     }
+    // Qt may have read the compositor's answer before the queued call runs,
+    // and applies it at the end of the next paint: the window grows first.
+    if (watched == window_ && event->type() == QEvent::UpdateRequest && asked_)
+        growForRequest();
     if (watched == window_ && event->type() == QEvent::Hide)
         granted_ = {}; // shown again, the window is configured afresh
 
@@ -50,7 +70,8 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
         // fixed size, or one that may have been given 0 x 0, is shown anew.
         const Qt::WindowStates before = granted_;
         granted_ = handle->windowStates();
-        if ((granted_ & large) != 0 && (!grown_ || leavesLargeForLarge(before, granted_)))
+        if ((granted_ & large) != 0 &&
+            ((!grown_ && qtBoundsConfiguredSize()) || leavesLargeForLarge(before, granted_)))
             showAnew();
         else if ((granted_ & large) == 0 && grown_)
             setGrown(false);
@@ -58,12 +79,15 @@ bool WaylandMaximiseGuard::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-// Called after a state is asked for: Qt handles the compositor's answer after
-// the events already posted, this call among them, so the window grows before
-// it is configured maximised or full-screen, or is shown anew before a
-// configuration that no frame fits is acknowledged.
+// Called after a state is asked for, before Qt acknowledges the compositor's
+// answer: Qt applies a configuration in a queued call, posted when it reads
+// the answer, or at the end of a paint that was under way or due when it read
+// it. So the window grows before it is configured maximised or full-screen,
+// or is shown anew before a configuration that no frame fits is acknowledged.
 void WaylandMaximiseGuard::growForRequest()
 {
+    if (!std::exchange(asked_, false))
+        return; // done at a paint already
     QWindow *handle = window_->windowHandle();
     // Hidden or not configured yet, a window asks for its states as it is
     // configured; the first configuration's states reach it before its expose.
@@ -72,7 +96,7 @@ void WaylandMaximiseGuard::growForRequest()
     const Qt::WindowStates asked = handle->windowStates();
     if (leavesLargeForLarge(granted_, asked))
         showAnew();
-    else if (!grown_ && (asked & large) != 0)
+    else if (!grown_ && (asked & large) != 0 && qtBoundsConfiguredSize())
         setGrown(true);
 }
 
