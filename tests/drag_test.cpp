@@ -56,7 +56,7 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         const char *name;
         QString text;
         const char *offered, *proposed;
-        // Text2's text, and where the drag goes in it: from its left edge to
+        // The charge field's text, and where the drag goes in it: from its left edge to
         // after its first character ("middle"), or to its end ("end"), or
         // from after its first character to its left edge ("start").
         QString start;
@@ -74,16 +74,16 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         {"a sign entering in the middle, dropped at the start", "-3", "copy,move", "move", "12",
          "start", "-312", "copy"},
     };
-    auto *field = child<QLineEdit>("Text2");
+    QLineEdit *charge = field(Page::Capacity, Row::Lower);
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        field->setText(row.start);
-        field->setCursorPosition(1);
-        const int caretX = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        charge->setText(row.start);
+        charge->setCursorPosition(1);
+        const int caretX = charge->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
         const QString path(row.path);
-        const int y = field->height() / 2;
+        const int y = charge->height() / 2;
         const QPoint from(path == "start" ? caretX : 0, y);
-        const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : field->width() - 6, y);
+        const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : charge->width() - 6, y);
         QProcess source;
         source.start(source_, {row.text, row.offered, row.proposed});
         QString said;
@@ -102,9 +102,9 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         // Across the field to the place, each hover answered before the next.
         for (int step = 0; step <= 4; ++step) {
             const QPoint local = from + (to - from) * step / 4;
-            const QPoint global = field->mapToGlobal(local);
+            const QPoint global = charge->mapToGlobal(local);
             pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
-            const QPoint settled = field->mapTo(window.get(), local);
+            const QPoint settled = charge->mapTo(window.get(), local);
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }
@@ -116,14 +116,14 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         // A refused drag ends with no drop; a taken one is dropped after the
         // source has its result.
         const QString left = row.left.isEmpty() ? row.start : row.left;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == left; }, 60000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return charge->text() == left; }, 60000));
         source.kill();
         source.waitForFinished(60000);
         for (const QString &line : said.split(u'\n', Qt::SkipEmptyParts))
             EXPECT_TRUE(line == "ready" || line == "dragging" || line == "action copy" ||
                         line == "action ignore" || line.startsWith("result"))
                 << line.toStdString();
-        EXPECT_EQ(field->text(), left);
+        EXPECT_EQ(charge->text(), left);
     }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/about_page.h"
 #include "ui/main_window.h"
+#include "ui/page_designs.h"
+#include "ui/widgets/clickable_label.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,7 +25,16 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
+#include <string>
+#include <tuple>
 #include <utility>
+
+using Page = dielektra::PageIndex;
+using dielektra::Row;
+
+inline constexpr Page allPages[] = {Page::Capacity, Page::Charge, Page::Voltage, Page::TimeConstant,
+                                    Page::Energy};
 
 // Failures show texts as text, a long one shortened.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -108,10 +120,10 @@ inline void holdKey(QWidget *widget, Qt::Key key)
 // first are built after its first frame, the About page's edition label last.
 inline bool whole(const MainWindow &window)
 {
-    return window.findChild<QWidget *>(QStringLiteral("Label23")) != nullptr;
+    return window.findChild<AboutPage *>()->edition() != nullptr;
 }
 
-// A shown, active main window with a box closer; controls by name.
+// A shown, active main window with a box closer; its controls by page and row.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override { reopen(); }
@@ -130,32 +142,80 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <typename Widget = QWidget> Widget *child(const QString &name)
+    QTabWidget *tabs() { return window->findChild<QTabWidget *>(); }
+    AboutPage *about() { return window->findChild<AboutPage *>(); }
+    void showPage(Page page) { tabs()->setCurrentIndex(static_cast<int>(page)); }
+    void showAbout() { tabs()->setCurrentWidget(about()); }
+
+    QLineEdit *field(Page page, Row row) { return child<QLineEdit>(input(page, row).field.name); }
+    QComboBox *unitList(Page page, Row row)
     {
-        return window->findChild<Widget *>(name);
+        return child<QComboBox>(input(page, row).unitList.name);
     }
+    QAbstractButton *button(Page page) { return child<QAbstractButton>(design(page).button); }
+    QLabel *result(Page page) { return child<QLabel>(design(page).result.name); }
+    QLabel *banner(Page page) { return child<QLabel>(design(page).banner.name); }
+    // The time-constant page's note beside its result.
+    QLabel *resultNote() { return child<QLabel>(design(Page::TimeConstant).resultNote->name); }
 
-    void showPage(int page) { child<QTabWidget>("SSTab1")->setCurrentIndex(page); }
-
-    // Writes "Text1=0|Combo1=kV" into fields and unit lists.
-    void set(const QString &texts)
+    // Writes "upper=0|lower unit=kV" into a page's fields and unit lists.
+    void set(Page page, const QString &texts)
     {
         for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
-            QWidget *control = child(item.section(u'=', 0, 0));
-            control->setProperty(qobject_cast<QComboBox *>(control) != nullptr ? "currentText"
-                                                                               : "text",
-                                 item.section(u'=', 1));
+            QWidget *named = control(page, item.section(u'=', 0, 0));
+            named->setProperty(textProperty(named), item.section(u'=', 1));
         }
     }
 
-    // Every field or label of "Text2=3|Label4=…" shows that text.
-    void expectTexts(const QString &texts)
+    // Every field, unit list or result of "upper=3|result=…" shows that text.
+    void expectTexts(Page page, const QString &texts)
     {
-        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts))
-            EXPECT_EQ(child(item.section(u'=', 0, 0))->property("text").toString(),
-                      item.section(u'=', 1));
+        for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
+            QWidget *named = control(page, item.section(u'=', 0, 0));
+            EXPECT_EQ(named->property(textProperty(named)).toString(), item.section(u'=', 1));
+        }
     }
 
     std::unique_ptr<MainWindow> window;
     BoxCloser closer;
+
+private:
+    static const dielektra::design::PageDesign &design(Page page)
+    {
+        return dielektra::design::pageDesigns[page];
+    }
+    static const dielektra::design::InputRow &input(Page page, Row row)
+    {
+        return row == Row::Upper ? design(page).upper : design(page).lower;
+    }
+    static const char *textProperty(const QWidget *control)
+    {
+        return qobject_cast<const QComboBox *>(control) != nullptr ? "currentText" : "text";
+    }
+    // "upper", "upper unit", "lower", "lower unit" or "result".
+    QWidget *control(Page page, const QString &key)
+    {
+        const auto &[upper, lower] = std::tie(design(page).upper, design(page).lower);
+        const std::pair<const char *, const char *> names[] = {
+            {"upper", upper.field.name},
+            {"upper unit", upper.unitList.name},
+            {"lower", lower.field.name},
+            {"lower unit", lower.unitList.name},
+            {"result", design(page).result.name}};
+        for (const auto &[said, name] : names)
+            if (key == QLatin1String(said))
+                return child<QWidget>(name);
+        throw std::invalid_argument("a page has no control called " + key.toStdString());
+    }
+
+    // A name that the window does not have fails the test (GoogleTest
+    // catches the exception) rather than hand out a null pointer.
+    template <typename Widget> Widget *child(const char *name)
+    {
+        auto *found = window->findChild<Widget *>(QString::fromLatin1(name));
+        if (found == nullptr)
+            throw std::invalid_argument(std::string("the window has no ") +
+                                        Widget::staticMetaObject.className() + " named " + name);
+        return found;
+    }
 };
