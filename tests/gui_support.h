@@ -27,7 +27,6 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <utility>
 
 using Page = dielektra::PageIndex;
@@ -72,28 +71,19 @@ public:
             close(box);
         });
         timer_.start(5);
-        QApplication::instance()->installEventFilter(this);
     }
 
     // The boxes shown since the last call.
     QStringList take() { return std::exchange(boxes, {}); }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched) != nullptr) {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            mostOpenAtOnce = std::max(
-                mostOpenAtOnce, int(std::count_if(windows.begin(), windows.end(), [](QWidget *w) {
-                    return qobject_cast<QMessageBox *>(w) != nullptr && w->isVisible();
-                })));
-        }
-        return false;
-    }
-
 private:
     void close(QMessageBox *box)
     {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        mostOpenAtOnce = std::max<int>(
+            mostOpenAtOnce, std::count_if(windows.begin(), windows.end(), [](QWidget *w) {
+                return qobject_cast<QMessageBox *>(w) != nullptr && w->isVisible();
+            }));
         boxes += QStringLiteral("%1 | %2 | %3 | %4")
                      .arg(box->windowTitle(), box->text(),
                           QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))
@@ -145,16 +135,24 @@ protected:
     QTabWidget *tabs() { return window->findChild<QTabWidget *>(); }
     AboutPage *about() { return window->findChild<AboutPage *>(); }
     void showPage(Page page) { tabs()->setCurrentIndex(static_cast<int>(page)); }
-    void showAbout() { tabs()->setCurrentWidget(about()); }
 
-    QLineEdit *field(Page page, Row row) { return child<QLineEdit>(input(page, row).field.name); }
+    // A page's controls, by the names that the page table gives them.
+    static const dielektra::design::PageDesign &design(Page page)
+    {
+        return dielektra::design::pageDesigns[page];
+    }
+    QLineEdit *field(Page page, Row row)
+    {
+        return child<QLineEdit>(
+            (row == Row::Upper ? design(page).upper : design(page).lower).field.name);
+    }
     QComboBox *unitList(Page page, Row row)
     {
-        return child<QComboBox>(input(page, row).unitList.name);
+        return child<QComboBox>(
+            (row == Row::Upper ? design(page).upper : design(page).lower).unitList.name);
     }
     QAbstractButton *button(Page page) { return child<QAbstractButton>(design(page).button); }
     QLabel *result(Page page) { return child<QLabel>(design(page).result.name); }
-    QLabel *banner(Page page) { return child<QLabel>(design(page).banner.name); }
     // The time-constant page's note beside its result.
     QLabel *resultNote() { return child<QLabel>(design(Page::TimeConstant).resultNote->name); }
 
@@ -162,8 +160,8 @@ protected:
     void set(Page page, const QString &texts)
     {
         for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
-            QWidget *named = control(page, item.section(u'=', 0, 0));
-            named->setProperty(textProperty(named), item.section(u'=', 1));
+            const auto [control, property] = this->control(page, item.section(u'=', 0, 0));
+            control->setProperty(property, item.section(u'=', 1));
         }
     }
 
@@ -171,8 +169,8 @@ protected:
     void expectTexts(Page page, const QString &texts)
     {
         for (const QString &item : texts.split(u'|', Qt::SkipEmptyParts)) {
-            QWidget *named = control(page, item.section(u'=', 0, 0));
-            EXPECT_EQ(named->property(textProperty(named)).toString(), item.section(u'=', 1));
+            const auto [control, property] = this->control(page, item.section(u'=', 0, 0));
+            EXPECT_EQ(control->property(property).toString(), item.section(u'=', 1));
         }
     }
 
@@ -180,32 +178,18 @@ protected:
     BoxCloser closer;
 
 private:
-    static const dielektra::design::PageDesign &design(Page page)
+    // A page's "upper" or "lower" field, "upper unit" or "lower unit" list, or
+    // "result", and the name of the property that holds its text.
+    std::pair<QWidget *, const char *> control(Page page, const QString &key)
     {
-        return dielektra::design::pageDesigns[page];
-    }
-    static const dielektra::design::InputRow &input(Page page, Row row)
-    {
-        return row == Row::Upper ? design(page).upper : design(page).lower;
-    }
-    static const char *textProperty(const QWidget *control)
-    {
-        return qobject_cast<const QComboBox *>(control) != nullptr ? "currentText" : "text";
-    }
-    // "upper", "upper unit", "lower", "lower unit" or "result".
-    QWidget *control(Page page, const QString &key)
-    {
-        const auto &[upper, lower] = std::tie(design(page).upper, design(page).lower);
-        const std::pair<const char *, const char *> names[] = {
-            {"upper", upper.field.name},
-            {"upper unit", upper.unitList.name},
-            {"lower", lower.field.name},
-            {"lower unit", lower.unitList.name},
-            {"result", design(page).result.name}};
-        for (const auto &[said, name] : names)
-            if (key == QLatin1String(said))
-                return child<QWidget>(name);
-        throw std::invalid_argument("a page has no control called " + key.toStdString());
+        if (!QStringList{"upper", "upper unit", "lower", "lower unit", "result"}.contains(key))
+            throw std::invalid_argument("a page has no control called " + key.toStdString());
+        const Row row = key.startsWith(u"upper") ? Row::Upper : Row::Lower;
+        if (key == u"result")
+            return {result(page), "text"};
+        if (key.endsWith(u"unit"))
+            return {unitList(page, row), "currentText"};
+        return {field(page, row), "text"};
     }
 
     // A name that the window does not have fails the test (GoogleTest

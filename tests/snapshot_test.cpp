@@ -199,7 +199,7 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
     // and buttons' texts on the screen are as dark as any label's.
     QFont unsqueezed = window->font();
     unsqueezed.setStretch(100);
-    const QString longestBanner = banner(Page::TimeConstant)->text();
+    const QString longestBanner = QString::fromUtf8(design(Page::TimeConstant).banner.text);
     EXPECT_GE(window->fontMetrics().horizontalAdvance(longestBanner) * 100,
               QFontMetrics(unsqueezed).horizontalAdvance(longestBanner) * 80)
         << window->font().stretch() << " %";

@@ -1,4 +1,5 @@
 #include "gui_support.h"
+#include "table_rows.h"
 #include "ui/widgets/caret.h"
 
 #include <QAbstractItemView>
@@ -60,12 +61,10 @@ enum class Press {
     // A click, then while its box is open every button and clickable label
     // pressed over AT-SPI and every button clicked in code; the presses' own
     // events (a label's queued click, a button's animated one) run while the
-    // box is open, or (late) after it has closed.
+    // box is open, or (late) after it has closed, and then the button is
+    // pressed over AT-SPI again.
     ClickThenPressAll,
     ClickThenPressAllLate,
-    // The same late presses, and once the box has closed the button pressed
-    // over AT-SPI again.
-    ClickThenPressAfter,
 };
 
 // A press of each page's button on a fresh window: the texts it leaves, its
@@ -79,9 +78,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         Page page;
         Press press;
         const char *set, *after, *box = "";
-        bool note = false;
         std::optional<Row> focus = {}; // the row whose unit list has the focus after the box
-        int boxes = 1;                 // how often the box shows
+        bool note = false;
     } rows[] = {
         {Page::Capacity, Press::KeypadEnter, "upper=5|upper unit=mV.|lower=2abc|lower unit=mC.",
          "result=Kondenzátor má kapacitu 0,4 F"},
@@ -90,19 +88,18 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         {Page::Energy, Press::Return, "upper=-2",
          "upper=2|result=V kondenzátoru je energie 0,0002 J"},
         {Page::TimeConstant, Press::Click, "lower=0",
-         "result=Časová konstanta kondenzátoru je 0 sec.", "", true},
+         "result=Časová konstanta kondenzátoru je 0 sec.", "", std::nullopt, true},
         {Page::TimeConstant, Press::Return, "upper=", "upper=1",
          "Kondenzátor nemůže mít nulovou kapacitu"},
         {Page::Capacity, Press::Return, "upper unit=kV", "result=Kondenzátor má kapacitu 100 F",
-         "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV", false,
+         "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV",
          Row::Upper},
         {Page::Charge, Press::Click, "lower unit=mF", "",
-         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF", false,
+         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF",
          Row::Lower},
         {Page::Charge, Press::ClickThenPressAll, "upper=0", "", zero},
         {Page::Voltage, Press::HeldReturn, "upper=0", "", zero},
-        {Page::Charge, Press::ClickThenPressAllLate, "upper=0", "", zero},
-        {Page::Charge, Press::ClickThenPressAfter, "upper=0", "", zero, false, std::nullopt, 2}};
+        {Page::Charge, Press::ClickThenPressAllLate, "upper=0", "", zero}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &row - rows << ": " << row.set);
         reopen();
@@ -121,9 +118,8 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
             return clicked;
         };
-        const bool pressAll = row.press == Press::ClickThenPressAll ||
-                              row.press == Press::ClickThenPressAllLate ||
-                              row.press == Press::ClickThenPressAfter;
+        const bool pressAll =
+            row.press == Press::ClickThenPressAll || row.press == Press::ClickThenPressAllLate;
         if (pressAll) // each button twice: in code and over AT-SPI
             closer.whileOpen = [&, late = row.press != Press::ClickThenPressAll] {
                 for (const Page page : allPages) {
@@ -143,12 +139,13 @@ TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
         else
             QTest::mouseClick(pressed, Qt::LeftButton);
         EXPECT_TRUE(pressesHandled(pressAll ? 11 : 1));
-        if (row.press == Press::ClickThenPressAfter) {
+        if (row.press == Press::ClickThenPressAllLate) {
             press(pressed);
             EXPECT_TRUE(pressesHandled(12));
         }
         const QString box = QStringLiteral("Chyba zadání | %1 | Critical | 1").arg(row.box);
-        EXPECT_EQ(closer.take(), *row.box != 0 ? QStringList(row.boxes, box) : QStringList());
+        const int boxes = *row.box == 0 ? 0 : row.press == Press::ClickThenPressAllLate ? 2 : 1;
+        EXPECT_EQ(closer.take(), QStringList(boxes, box));
         expectTexts(row.page, row.after);
         EXPECT_EQ(resultNote()->isVisibleTo(window.get()), row.note);
         // The window takes the focus back when the box has closed; offscreen it is only remembered.
@@ -194,55 +191,16 @@ TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
         }
 }
 
-// Does steps, "; " between them, to a field and the unit list beside it:
-// - "type TEXT": typed into the field, a key a character;
-// - "paste TEXT": TEXT on the clipboard, all of the field selected, Ctrl+V;
-// - "Ctrl+V TEXT", "Shift+Ins TEXT", "menu TEXT": TEXT on the clipboard, then
-//   those keys or the context menu's Vložit at the caret;
-// - "drop TEXT": into the emptied field, from a drag that offers a move and
-//   proposes it (Shift): refused while it hovers unless it brings a number,
-//   and a copy, never a move;
-// - "commit TEXT": an input method's phrase at the caret; "commit over N TEXT"
-//   in place of the N characters before the caret;
-// - "set TEXT": the text set whole, as code sets it; "insert TEXT": an edit
-//   that no known way makes;
-// - "list KEY": a key in the unit list; "list type TEXT": typed over its text;
-//   "screen reader TEXT": its text set over AT-SPI; "click the list": a
-//   click right of its text;
-// - else keys in the field ("Del" with the character DEL, as X11 delivers it).
+// Does steps, "; " between them, to a field and the unit list beside it, as
+// tests/field_rows.tsv describes them.
 void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
 {
-    static const QString verbs[] = {
-        "type ",   "paste ", "Ctrl+V ", "Shift+Ins ", "menu ", "drop ",          "commit over ",
-        "commit ", "set ",   "insert ", "list type ", "list ", "screen reader ", "click the list"};
     QLineEdit *listEdit = unitList->lineEdit();
     for (const QString &step : steps.split(QStringLiteral("; "))) {
-        const auto *verb = std::find_if(std::begin(verbs), std::end(verbs),
-                                        [&step](const QString &v) { return step.startsWith(v); });
-        if (verb == std::end(verbs)) {
-            if (step == "Tab")
-                field->setFocus();
-            if (step == "Del")
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Delete, QChar(0x7f), {});
-            else
-                QTest::keySequence(field, QKeySequence(step));
-            continue;
-        }
-        QString text = step.mid(verb->size());
-        int replaced = 0;
-        if (*verb == "commit over ") {
-            replaced = text.section(u' ', 0, 0).toInt();
-            text = text.section(u' ', 1);
-        }
-        if (*verb == "type ") {
+        const QString verb = step.section(u' ', 0, 0), text = step.section(u' ', 1);
+        if (verb == "type") {
             QTest::keyClicks(field, text);
-        } else if (*verb == "paste " || *verb == "Ctrl+V " || *verb == "Shift+Ins ") {
-            if (*verb == "paste ")
-                field->selectAll();
-            QGuiApplication::clipboard()->setText(text);
-            QTest::keySequence(
-                field, QKeySequence(verb->trimmed() == "paste" ? "Ctrl+V" : verb->trimmed()));
-        } else if (*verb == "menu ") {
+        } else if (verb == "menu") {
             QGuiApplication::clipboard()->setText(text);
             const Caret caret(*field);
             QContextMenuEvent menuAt(QContextMenuEvent::Mouse, {5, 5},
@@ -254,7 +212,7 @@ void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
                 if (action->text().startsWith("&Vložit")) // Qt's Czech texts
                     action->trigger();
             menu->close();
-        } else if (*verb == "drop ") {
+        } else if (verb == "drop") {
             QMimeData dragged;
             dragged.setText(text);
             QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
@@ -268,128 +226,117 @@ void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
             for (const QDropEvent *event : {static_cast<QDropEvent *>(&enter), &drop})
                 EXPECT_EQ(event->isAccepted() ? event->dropAction() : Qt::CopyAction,
                           Qt::CopyAction);
-        } else if (verb->startsWith("commit")) {
+        } else if (verb == "commit") {
+            const int replaced = text.startsWith("over ") ? text.section(u' ', 1, 1).toInt() : 0;
             QInputMethodEvent phrase;
-            phrase.setCommitString(text, -replaced, replaced);
+            phrase.setCommitString(replaced > 0 ? text.section(u' ', 2) : text, -replaced,
+                                   replaced);
             QApplication::sendEvent(field, &phrase);
-        } else if (*verb == "set ") {
+        } else if (verb == "caret") {
+            field->setCursorPosition(text.toInt());
+        } else if (verb == "set") {
             field->setText(text);
-        } else if (*verb == "insert ") {
+        } else if (verb == "insert") {
             field->insert(text);
-        } else if (*verb == "list type ") {
+        } else if (verb == "list" && text.startsWith("type ")) {
             unitList->setFocus();
             listEdit->selectAll();
-            QTest::keyClicks(listEdit, text);
+            QTest::keyClicks(listEdit, text.mid(5));
             field->setFocus();
-        } else if (*verb == "list ") {
+        } else if (verb == "list") {
             QTest::keySequence(unitList, QKeySequence(text));
-        } else if (*verb == "screen reader ") {
+        } else if (verb == "reader") {
             QAccessible::queryAccessibleInterface(listEdit)->editableTextInterface()->replaceText(
                 0, int(listEdit->text().size()), text);
-        } else {
+        } else if (step == "click list") {
             QTest::mouseClick(listEdit, Qt::LeftButton, {},
                               {listEdit->width() - 2, listEdit->height() / 2});
+        } else {
+            if (!text.isEmpty())
+                QGuiApplication::clipboard()->setText(text);
+            if (verb == "Tab")
+                field->setFocus();
+            if (verb == "paste")
+                field->selectAll();
+            if (verb == "Del")
+                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Delete, QChar(0x7f), {});
+            else
+                QTest::keySequence(field, QKeySequence(verb == "paste" ? "Ctrl+V" : verb));
         }
     }
 }
 
-// Every way in but typing puts into the field the number that a person means,
-// by the rule of numberInText, at the caret, as one undo step, and the unit
-// written after it into the list beside it, where that list has it; Ctrl+Z
-// takes both back, Ctrl+Shift+Z brings both again. A text that holds no such
-// number, or whose number would leave the field showing another number than
-// it uses, changes nothing. The capacity page's charge field starts as the
-// row's start text, its last character typed (a step of its own), all of it
-// selected (emptied for a drop, which goes where it is dropped; or the caret
-// at a place, nothing selected), its unit list at KC.
+// A field's text with "[" and "]" around its selection and "^" at its caret.
+QString marked(const QLineEdit *field)
+{
+    const qsizetype start = field->selectionStart();
+    const qsizetype end = start + field->selectedText().size();
+    QString text;
+    for (qsizetype at = 0; at <= field->text().size(); ++at) {
+        if (at == end && end > start)
+            text += u']';
+        if (at == field->cursorPosition())
+            text += u'^';
+        if (at == start)
+            text += u'[';
+        if (at < field->text().size())
+            text += field->text()[at];
+    }
+    return text;
+}
+
+// The rows of a section of tests/field_rows.tsv.
+std::vector<QStringList> fieldRows(const QString &section)
+{
+    std::vector<QStringList> rows;
+    for (const TableRow &row : tableRows(QFINDTESTDATA("field_rows.tsv")))
+        if (row.section == section)
+            rows.push_back(row.cells);
+    EXPECT_GT(rows.size(), 10U) << "the rows of " << section.toStdString();
+    return rows;
+}
+
+// Does the steps of each row of a section of tests/field_rows.tsv to a field
+// and its unit list, from an empty field and the list's start text, and
+// compares the states after them, after each Ctrl+Z and each Ctrl+Shift+Z.
+void runEdits(QLineEdit *field, QComboBox *unitList, const QString &section)
+{
+    const QString startUnit = unitList->currentText();
+    const QString room = QString(32766, u'0') + u'5';
+    const auto expanded = [&room](QString text) {
+        return text.replace("{room-2}", room.mid(2))
+            .replace("{room-1}", room.mid(1))
+            .replace("{room}", room);
+    };
+    const auto walk = [&](const QKeySequence &keys, const QString &states) {
+        for (const QString &state : states.split(u' ', Qt::SkipEmptyParts)) {
+            if (!keys.isEmpty())
+                QTest::keySequence(field, keys);
+            const QString text = state.contains(u'^') ? marked(field) : field->text();
+            EXPECT_EQ(text + u'|' + unitList->currentText(), expanded(state));
+        }
+    };
+    for (const QStringList &row : fieldRows(section)) {
+        SCOPED_TRACE(row.value(0).toStdString());
+        unitList->setCurrentText(startUnit);
+        field->setText(QString());
+        edit(field, unitList, expanded(row.value(1)));
+        walk({}, row.value(2));
+        walk(QKeySequence::Undo, row.value(3));
+        walk(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), row.value(4));
+    }
+}
+
 TEST_F(Window, PasteGivesTheFieldItsNumber)
 {
-    const QString fits = QString(32766, u'0') + "5"; // 32,767 characters: the field's room
-    const struct {
-        const char *name;
-        QString step, left;
-        // The text after Ctrl+Z (where nothing was pasted, the typed last
-        // character goes), the unit list after the paste.
-        const char *undone, *unit = "KC";
-        int caret = -1;
-        QString start = "12";
-    } rows[] = {
-        {"decimal comma", "Ctrl+V 1,5", "1.5", "12"},
-        {"blank groups thousands", "Shift+Ins 1 000,5", "1000.5", "12"},
-        {"negative", "menu -5", "-5", "12"},
-        {"milli", "Ctrl+V 5 mC", "5", "12", "mC."},
-        {"another quantity's unit", "Ctrl+V 5 kV", "5", "12"},
-        {"dropped with a unit", "drop 2 MC", "2", "", "MC"},
-        {"unit before the number", "drop kV 5", "", "12"},
-        {"input method's phrase", "commit 1,000.5 mC", "1000.5", "12", "mC."},
-        {"set whole", "set 12e1 mC", "12e1", "12e1", "mC."},
-        {"set whole, no number", "set abc", "12", "1"},
-        {"set whole, longer than the room", "set 1" + fits, "12", "1"},
-        {"unknown insertion", "insert 1,000.5", "1000.5", "12"},
-        {"unknown insertion, no number", "insert abc", "12", "1"},
-        {"into the middle", "Ctrl+V 3", "132", "12", "KC", 1},
-        {"sign into the middle", "Ctrl+V -3", "12", "1", "KC", 1},
-        {"sign at the start", "Ctrl+V -3", "-312", "12", "KC", 0},
-        {"second decimal mark", "Ctrl+V 3.5", "1.2", "1.", "KC", 1, "1.2"},
-        {"decimal mark into digits", "menu 3,5", "13.52", "12", "KC", 1},
-        {"at the end of a typed 1.2.3", "Ctrl+V 4", "1.2.3", "1.2.", "KC", 5, "1.2.3"},
-        {"phrase into the middle", "commit -3", "12", "1", "KC", 1},
-        {"phrase without a number over two", "commit over 2 ab", "12345", "1234", "KC", 5, "12345"},
-        {"phrase over two", "commit over 2 6 kC", "1236", "12345", "KC", 5, "12345"},
-        {"phrase over four, a typed 1.2.3 made whole", "commit over 4 5 kC", "15", "1.2.3", "KC", 5,
-         "1.2.3"},
-        {"unknown insertion into the middle", "insert -3", "12", "1", "KC", 1},
-        {"fills the room", "Ctrl+V " + fits, fits, "12"},
-        {"longer than the room", "Ctrl+V 0" + fits, "12", "1"},
-        {"longer than the room left", "Ctrl+V " + fits.mid(1), "12", "1", "KC", 1},
-        {"as long as the room left", "Ctrl+V " + fits.mid(2), fits.mid(2) + "12", "12", "KC", 0}};
-    QLineEdit *charge = field(Page::Capacity, Row::Lower);
-    QComboBox *chargeUnit = unitList(Page::Capacity, Row::Lower);
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        chargeUnit->setCurrentText("KC");
-        charge->clear();
-        QTest::keyClicks(charge, row.start.chopped(1));
-        charge->home(false); // the last character is a step of its own
-        charge->end(false);
-        QTest::keyClicks(charge, row.start.right(1));
-        charge->selectAll();
-        if (row.caret >= 0)
-            charge->setCursorPosition(row.caret);
-        const QString before = row.step.startsWith("drop") ? "" : row.start;
-        edit(charge, chargeUnit, row.step);
-        EXPECT_EQ(charge->text(), row.left);
-        EXPECT_EQ(chargeUnit->currentText(), row.unit);
-        if (row.left != before) {
-            EXPECT_EQ(charge->cursorPosition(), row.caret < 0
-                                                    ? row.left.size()
-                                                    : row.caret + row.left.size() - before.size());
-        }
-        QTest::keySequence(charge, QKeySequence::Undo);
-        EXPECT_EQ(charge->text(), row.undone);
-        EXPECT_EQ(chargeUnit->currentText(), charge->text() == row.left ? row.unit : "KC");
-        if (row.undone == before && row.left != before) { // the caret and selection come back
-            EXPECT_EQ(charge->selectedText(), row.caret < 0 ? before : "");
-            EXPECT_EQ(charge->cursorPosition(), row.caret < 0 ? before.size() : row.caret);
-        }
-        QTest::keySequence(charge, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        EXPECT_EQ(charge->text(), row.left);
-        EXPECT_EQ(chargeUnit->currentText(), row.unit);
-    }
+    runEdits(field(Page::Capacity, Row::Lower), unitList(Page::Capacity, Row::Lower), "paste");
 }
 
-// Ctrl+Z in a field brings back, step by step, the number and the unit shown
-// together before each step, and Ctrl+Shift+Z goes forward again; a unit that
-// the user chose in the list since a step stays. A step is a paste, an input
-// method's phrase, or a run of typed characters or of deletions with nothing
-// between. Editing keys work as usual and start nothing. The capacity page's
-// voltage field starts at the row's start text, its unit list at "V", the
-// caret at the end.
+// Editing keys start nothing either.
 TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
 {
     QLineEdit *voltage = field(Page::Capacity, Row::Upper);
     QComboBox *voltageUnit = unitList(Page::Capacity, Row::Upper);
-    const auto shown = [&] { return voltage->text() + '|' + voltageUnit->currentText(); };
     // Forty phrases one after another are forty steps.
     voltage->setText("");
     for (int i = 0; i < 40; ++i)
@@ -397,114 +344,28 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
     EXPECT_EQ(voltage->text().size(), 40);
     for (int i = 0; i <= 40; ++i)
         QTest::keySequence(voltage, QKeySequence::Undo);
-    EXPECT_EQ(shown(), "|V");
-    const struct {
-        const char *name, *start, *steps;
-        // The text and unit shown, then after each Ctrl+Z, then after each
-        // Ctrl+Shift+Z.
-        const char *now, *undone, *redone;
-    } rows[] = {
-        {"two pastes, each with its unit", "7", "paste 5 kV; paste 3 mV", "3|mV.", "5|KV 7|V 7|V",
-         "5|KV 3|mV. 3|mV."},
-        {"a paste right after typing", "", "type 12; Ctrl+V 3", "123|V", "12|V |V", "12|V 123|V"},
-        {"typing right after a paste", "7", "paste 5 kV; type 1", "51|KV", "5|KV 7|V", "5|KV"},
-        {"a unit chosen after a paste stays", "7", "paste 5 kV; list Up", "5|MV", "7|MV", "5|MV"},
-        {"a unit chosen between two pastes", "7", "paste 5 kV; list Up; paste 3 mV", "3|mV.",
-         "5|MV 7|MV", "5|MV 3|mV."},
-        {"typing after a unit chosen", "7", "paste 5 kV; list Up; type 2", "52|MV", "5|MV 7|MV",
-         ""},
-        {"deletions in a run", "", "type 123; Backspace; Backspace", "1|V", "123|V |V",
-         "123|V 1|V"},
-        {"a caret move parts typing", "", "type 12; Left; type 3", "132|V", "12|V |V", ""},
-        {"a refused paste is no step", "", "type 12; Ctrl+V abc", "12|V", "|V", ""},
-        {"an input method's key over the last character", "", "type 12; commit over 1 5", "15|V",
-         "12|V |V", ""},
-        {"typing after an undo is a step of its own", "", "type 1; Left; type 2; Ctrl+Z; type 3",
-         "31|V", "1|V |V", ""},
-        {"an edit after an undo drops the steps undone", "1", "paste 5 kV; Ctrl+Z; type 2", "2|V",
-         "1|V", "2|V 2|V"},
-        {"a text set whole starts anew", "7", "paste 5 kV; set 8", "8|KV", "8|KV", ""},
-        {"a paste that changes only the unit", "5", "paste 5 kV", "5|KV", "5|V", "5|KV"},
-        {"editing keys", "1234", "Backspace; Left; Left; Del; Home; 9", "913|V", "", ""},
-        {"keys that start nothing", "12", "Return; Enter; Esc; Ctrl+B", "12|V", "", ""},
-        {"typing over a selection", "123", "Ctrl+A; 7", "7|V", "", ""},
-        {"copy", "12", "Ctrl+A; Ctrl+C; End; Ctrl+V", "1212|V", "", ""},
-        {"cut", "12", "Ctrl+A; Ctrl+X; Ctrl+Z", "12|V", "", ""},
-        {"cut, then Tab to the unit list", "12", "Ctrl+A; Ctrl+X; Ctrl+Z; Ctrl+Shift+Z; Tab", "|V",
-         "", ""},
-    };
-    // The states shown after each of as many presses of the keys as there are states.
-    const auto walk = [&](const QKeySequence &keys, const char *states) {
-        QStringList seen;
-        for (qsizetype i = QString(states).split(u' ', Qt::SkipEmptyParts).size(); i > 0; --i) {
-            QTest::keySequence(voltage, keys);
-            seen += shown();
-        }
-        return seen.join(u' ');
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        voltageUnit->setCurrentText("V");
-        voltage->setText(row.start);
-        edit(voltage, voltageUnit, row.steps);
-        EXPECT_EQ(shown(), QString(row.now));
-        EXPECT_EQ(walk(QKeySequence::Undo, row.undone), QString(row.undone));
-        EXPECT_EQ(walk(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), row.redone),
-                  QString(row.redone));
-    }
+    EXPECT_EQ(voltage->text() + '|' + voltageUnit->currentText(), "|V");
+    runEdits(voltage, voltageUnit, "undo");
     EXPECT_TRUE(closer.boxes.empty());
     expectTexts(Page::Capacity, "result=Kondenzátor má kapacitu 100 F");
     EXPECT_TRUE(voltageUnit->isAncestorOf(window->focusWidget())); // the last row's Tab
 }
 
-// A unit list opens at the label that its text equals, or at none; Down, Up
-// and the wheel step from it, and the wheel turns only a list that has the
-// keyboard focus. An edit from a label to no label and back keeps the list's
-// undo history, and Ctrl+Z after a character typed behind a label brings the
-// label back, however the label got there and however the list was reached.
 TEST_F(Window, UnitListsStepFromTheUnitShown)
 {
-    const struct {
-        Page page;
-        Row row;
-        // Steps (as edit() does them) to the row's field and unit list, then
-        // the list is given the focus; typed: "" keeps the text, "+…" types
-        // after it, else it is typed over the text.
-        const char *before, *typed;
-        // The label current as the list opens; keys, "wheel" or "wheel
-        // elsewhere"; the text after them.
-        const char *current, *step, *after;
-    } rows[] = {
-        {Page::Capacity, Row::Upper, "", "", "V", "Down", "mV."},
-        {Page::TimeConstant, Row::Upper, "", "", "uF", "Up", "mF."},
-        {Page::TimeConstant, Row::Upper, "", "", "uF", "Down", "nF"},
-        {Page::Charge, Row::Lower, "", "", "mF.", "wheel", "uF"},
-        {Page::Capacity, Row::Upper, "", "", "V", "wheel elsewhere", "V"},
-        {Page::Capacity, Row::Upper, "", "nV", "nV", "Down", "pV"},
-        {Page::Capacity, Row::Lower, "", "MC", "MC", "Up", "TC"},
-        {Page::Capacity, Row::Upper, "", "kV", "", "Down", "TV"},
-        {Page::Capacity, Row::Upper, "", "mV", "", "Down", "TV"},
-        {Page::Capacity, Row::Upper, "", "mV", "", "Up", "mV"},
-        {Page::Capacity, Row::Upper, "", "kV", "", "wheel", "TV"},
-        {Page::Capacity, Row::Lower, "", "+x", "", "Ctrl+Z", "KC"},
-        {Page::Capacity, Row::Lower, "", "+x\b", "KC", "Ctrl+Z, Ctrl+Z", "KC"},
-        // A label pasted into the field beside it, typed, set by a screen
-        // reader or chosen by Up; the list reached by a click or by Tab.
-        {Page::Capacity, Row::Upper, "paste 5 kV; click the list", "+x", "", "Ctrl+Z", "KV"},
-        {Page::Capacity, Row::Upper, "list type KV; click the list", "+x", "", "Ctrl+Z", "KV"},
-        {Page::Capacity, Row::Upper, "screen reader KV; click the list", "+x", "", "Ctrl+Z", "KV"},
-        {Page::Capacity, Row::Upper, "paste 5 kV; Tab", "+x", "", "Ctrl+Z", "KV"},
-        {Page::Capacity, Row::Upper, "list Up; click the list", "+x", "", "Ctrl+Z", "KV"},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+    for (const QStringList &row : fieldRows("unit lists")) {
+        SCOPED_TRACE(row.join(u' ').toStdString());
         reopen();
-        QComboBox *list = unitList(row.page, row.row);
-        showPage(row.page);
-        if (*row.before != 0)
-            edit(field(row.page, row.row), list, row.before);
+        const auto page =
+            Page(QStringList{"capacity", "charge", "voltage", "time constant", "energy"}.indexOf(
+                row.value(0)));
+        const Row upperOrLower = row.value(1) == u"upper" ? Row::Upper : Row::Lower;
+        QComboBox *list = unitList(page, upperOrLower);
+        showPage(page);
+        if (!row.value(2).isEmpty())
+            edit(field(page, upperOrLower), list, row.value(2));
         list->setFocus();
-        const QString typed(row.typed);
+        const QString typed = row.value(3);
         if (typed.startsWith(u'+')) {
             list->lineEdit()->end(false);
             QTest::keyClicks(list, typed.mid(1));
@@ -514,17 +375,17 @@ TEST_F(Window, UnitListsStepFromTheUnitShown)
             EXPECT_EQ(list->currentText(), typed); // typed text is kept, matched or not
         }
         list->showPopup();
-        EXPECT_EQ(list->view()->currentIndex().data().toString(), row.current);
+        EXPECT_EQ(list->view()->currentIndex().data().toString(), row.value(4));
         list->hidePopup();
-        if (QString(row.step).startsWith("wheel")) {
-            if (QString(row.step) != "wheel")
+        if (row.value(5).startsWith("wheel")) {
+            if (row.value(5) != "wheel")
                 field(Page::Capacity, Row::Upper)->setFocus();
             QWheelEvent notch({9, 9}, list->mapToGlobal(QPointF(9, 9)), {}, {0, -120}, Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(list, &notch);
         } else
-            QTest::keySequence(list, QKeySequence(row.step));
-        EXPECT_EQ(list->currentText(), row.after);
+            QTest::keySequence(list, QKeySequence(row.value(5)));
+        EXPECT_EQ(list->currentText(), row.value(6));
     }
 }
 
@@ -533,7 +394,7 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
     if (QSysInfo::kernelType() == u"winnt")
         GTEST_SKIP() << "offscreen Qt has no fonts on Windows, and the shell would hand the "
                         "address to Wine's browser";
-    showAbout();
+    tabs()->setCurrentWidget(about());
     QLabel *address = about()->address();
     QLabel *edition = about()->edition();
     // The page's first control has the focus and shows it: a dotted frame in its text's colour.
@@ -586,7 +447,7 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
             script.close();
         }
         qputenv("PATH", bin.path().toLocal8Bit());
-        showAbout();
+        tabs()->setCurrentWidget(about());
         closer.whileOpen = [] { EXPECT_TRUE(openersEndedAndReported()); };
         closer.mostOpenAtOnce = 0;
         address = about()->address();
