@@ -49,43 +49,22 @@ protected:
 // A drag that holds a number the field takes where it hovers is answered
 // Copy from its first hover on, whatever the source proposes, and dropped as
 // a copy, so that the source keeps its text; any other is refused while it
-// hovers, and changes nothing.
+// hovers, and changes nothing: the rows of "real drags" in
+// tests/window_rows.tsv.
 TEST_F(RealDrag, IsACopyOfANumberOrNothing)
 {
-    const struct {
-        const char *name;
-        QString text;
-        const char *offered, *proposed;
-        // The charge field's text, and where the drag goes in it: from its left edge to
-        // after its first character ("middle"), or to its end ("end"), or
-        // from after its first character to its left edge ("start").
-        QString start;
-        const char *path;
-        QString left;
-        const char *result;
-    } rows[] = {
-        {"a move proposed", "12,5", "move,copy", "move", "", "end", "12.5", "copy"},
-        {"a link proposed", "12,5", "copy,move,link", "link", "", "end", "12.5", "copy"},
-        {"a copy proposed", "7", "copy,move", "copy", "", "end", "7", "copy"},
-        {"only a move offered", "12,5", "move", "move", "", "end", "", "ignore"},
-        {"no number", "abc", "copy,move", "move", "", "end", "", "ignore"},
-        {"a digit into the middle", "3", "copy,move", "move", "12", "middle", "132", "copy"},
-        {"a sign into the middle", "-3", "copy,move", "move", "12", "middle", "12", "ignore"},
-        {"a sign entering in the middle, dropped at the start", "-3", "copy,move", "move", "12",
-         "start", "-312", "copy"},
-    };
     QLineEdit *charge = field(Page::Capacity, Row::Lower);
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        charge->setText(row.start);
+    for (const QStringList &row : windowRows("real drags")) {
+        SCOPED_TRACE(row.value(0).toStdString());
+        const QString &text = row[1], &start = row[4], &path = row[5], &result = row[7];
+        charge->setText(start);
         charge->setCursorPosition(1);
         const int caretX = charge->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        const QString path(row.path);
         const int y = charge->height() / 2;
         const QPoint from(path == "start" ? caretX : 0, y);
         const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : charge->width() - 6, y);
         QProcess source;
-        source.start(source_, {row.text, row.offered, row.proposed});
+        source.start(source_, {text, row[2], row[3]});
         QString said;
         const auto says = [&](const QString &line) {
             return QTest::qWaitFor(
@@ -108,14 +87,12 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }
-        if (QString(row.result) == "copy") {
-            EXPECT_TRUE(says("action copy"));
-        }
+        EXPECT_TRUE(result != "copy" || says("action copy"));
         pointer({"mouseup", "1"});
-        EXPECT_TRUE(says(QStringLiteral("result %1").arg(row.result)));
+        EXPECT_TRUE(says("result " + result));
         // A refused drag ends with no drop; a taken one is dropped after the
         // source has its result.
-        const QString left = row.left.isEmpty() ? row.start : row.left;
+        const QString left = row[6].isEmpty() ? start : row[6];
         EXPECT_TRUE(QTest::qWaitFor([&] { return charge->text() == left; }, 60000));
         source.kill();
         source.waitForFinished(60000);

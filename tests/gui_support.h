@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table_rows.h"
 #include "ui/about_page.h"
 #include "ui/main_window.h"
 #include "ui/page_designs.h"
@@ -34,6 +35,28 @@ using dielektra::Row;
 
 inline constexpr Page allPages[] = {Page::Capacity, Page::Charge, Page::Voltage, Page::TimeConstant,
                                     Page::Energy};
+
+// The index of a name in a list of them (a page's in the tables is its
+// calculation's, "capacity" to "energy").
+template <typename Index> Index named(const QString &name, const QStringList &names)
+{
+    if (!names.contains(name))
+        throw std::invalid_argument("not one of " + names.join(u", ").toStdString() + ": " +
+                                    name.toStdString());
+    return Index(names.indexOf(name));
+}
+inline const QStringList pageNames{"capacity", "charge", "voltage", "time constant", "energy"};
+
+// The rows of a section of tests/window_rows.tsv, the window's examples.
+inline std::vector<QStringList> windowRows(const QString &section)
+{
+    std::vector<QStringList> rows;
+    for (const auto &[rowSection, cells] : tableRows(QFINDTESTDATA("window_rows.tsv")))
+        if (rowSection == section)
+            rows.push_back(cells);
+    EXPECT_GT(rows.size(), 4U) << "the rows of " << section.toStdString();
+    return rows;
+}
 
 // Failures show texts as text, a long one shortened.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -137,19 +160,15 @@ protected:
     void showPage(Page page) { tabs()->setCurrentIndex(static_cast<int>(page)); }
 
     // A page's controls, by the names that the page table gives them.
-    static const dielektra::design::PageDesign &design(Page page)
+    static const auto &design(Page page) { return dielektra::design::pageDesigns[page]; }
+    static const auto &input(Page page, Row row)
     {
-        return dielektra::design::pageDesigns[page];
+        return row == Row::Upper ? design(page).upper : design(page).lower;
     }
-    QLineEdit *field(Page page, Row row)
-    {
-        return child<QLineEdit>(
-            (row == Row::Upper ? design(page).upper : design(page).lower).field.name);
-    }
+    QLineEdit *field(Page page, Row row) { return child<QLineEdit>(input(page, row).field.name); }
     QComboBox *unitList(Page page, Row row)
     {
-        return child<QComboBox>(
-            (row == Row::Upper ? design(page).upper : design(page).lower).unitList.name);
+        return child<QComboBox>(input(page, row).unitList.name);
     }
     QAbstractButton *button(Page page) { return child<QAbstractButton>(design(page).button); }
     QLabel *result(Page page) { return child<QLabel>(design(page).result.name); }

@@ -67,11 +67,6 @@ inline std::optional<double> factor(char letter, SV unit)
     return std::nullopt;
 }
 
-inline std::string sentence(const Page &page, SV number)
-{
-    return std::string("result=") + page.prefix + std::string(number) + page.suffix;
-}
-
 // The leading number: blanks and tabs, one sign, digits with an optional "."
 // fraction (a digit at least), an optional exponent with digits; nothing
 // else: strtod (in the C locale) reads the rest of the rule from a copy that
@@ -145,7 +140,7 @@ inline Log expected(std::size_t page, Click in, SV separator)
     if (page == TimeConstant)
         end({b == 0 ? "note=shown" : "note=hidden"});
     const double result = p.formula(a * *factorA, b * *factorB); // in double precision
-    return end({sentence(p, written(result, 15, separator))});
+    return end({"result=" + (p.prefix + written(result, 15, separator)) + p.suffix});
 }
 
 // A page that logs what a click does to it; every box must be an input error
@@ -158,7 +153,7 @@ struct Fake : dielektra::PageControls {
     {
         return row == dielektra::Row::Upper ? "upper" : "lower";
     }
-    static std::size_t index(dielektra::Row row) { return row == dielektra::Row::Upper ? 0 : 1; }
+    static std::size_t index(dielektra::Row row) { return static_cast<std::size_t>(row); }
 
     std::string fieldText(dielektra::Row row) const override { return fields[index(row)]; }
     void setFieldText(dielektra::Row row, const std::string &to) override

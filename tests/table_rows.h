@@ -5,15 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
-// A row of a table of examples (tests/*.tsv): lines that start with "#" are
-// comments, "[SECTION]" starts a section, and a row's cells are between tabs.
-// In a cell, \t \n \r \\ and \uXXXX or \UXXXXXXXX stand for their characters.
-struct TableRow {
-    QString section;
-    QStringList cells;
-};
+// A row of a table of examples (tests/*.tsv), its section and its cells:
+// lines that start with "#" are comments, "[SECTION]" starts a section, and a
+// row's cells are between tabs. In a cell, \t \n \r \\ and \uXXXX or
+// \UXXXXXXXX stand for their characters.
+using TableRow = std::pair<QString, QStringList>;
 
 inline QString unescaped(const QString &text)
 {

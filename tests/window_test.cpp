@@ -18,8 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -52,7 +50,9 @@ bool openersEndedAndReported()
     return ended;
 }
 
-// How a test presses a page's button, on the button that has the focus.
+// How a test presses a page's button, on the button that has the focus: in
+// the tables "click", "Return", "keypad Enter", "Return held", "click, then
+// all pressed" and "click, then all pressed late".
 enum class Press {
     Click,
     Return,
@@ -67,132 +67,71 @@ enum class Press {
     ClickThenPressAllLate,
 };
 
-// A press of each page's button on a fresh window: the texts it leaves, its
-// box (an input error), whether the time-constant note shows, and where the
-// focus lands after the box. No press while a box is open opens another, and
+// A press of a page's button on a fresh window, as the rows of "presses" in
+// tests/window_rows.tsv say. No press while a box is open opens another, and
 // a held key presses once.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
-    const char *const zero = "Zadaná hodnota nemůže být 0";
-    const struct {
-        Page page;
-        Press press;
-        const char *set, *after, *box = "";
-        std::optional<Row> focus = {}; // the row whose unit list has the focus after the box
-        bool note = false;
-    } rows[] = {
-        {Page::Capacity, Press::KeypadEnter, "upper=5|upper unit=mV.|lower=2abc|lower unit=mC.",
-         "result=Kondenzátor má kapacitu 0,4 F"},
-        {Page::Voltage, Press::Click, "upper=1|upper unit=uC|lower=3|lower unit=nF",
-         "result=Kondenzátor má napětí 333,333333333333 V"},
-        {Page::Energy, Press::Return, "upper=-2",
-         "upper=2|result=V kondenzátoru je energie 0,0002 J"},
-        {Page::TimeConstant, Press::Click, "lower=0",
-         "result=Časová konstanta kondenzátoru je 0 sec.", "", std::nullopt, true},
-        {Page::TimeConstant, Press::Return, "upper=", "upper=1",
-         "Kondenzátor nemůže mít nulovou kapacitu"},
-        {Page::Capacity, Press::Return, "upper unit=kV", "result=Kondenzátor má kapacitu 100 F",
-         "Zadaná jednotka není platná. Platné jednotky: TV, MV, KV, V, mV., uV, nV, pV",
-         Row::Upper},
-        {Page::Charge, Press::Click, "lower unit=mF", "",
-         "Zadaná jednotka není platná. Platné jednotky: TF, MF, KF, F, mF., uF, nF, pF",
-         Row::Lower},
-        {Page::Charge, Press::ClickThenPressAll, "upper=0", "", zero},
-        {Page::Voltage, Press::HeldReturn, "upper=0", "", zero},
-        {Page::Charge, Press::ClickThenPressAllLate, "upper=0", "", zero}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(testing::Message() << "row " << &row - rows << ": " << row.set);
+    for (const QStringList &row : windowRows("presses")) {
+        SCOPED_TRACE(row.join(u' ').toStdString());
+        const Page page = named<Page>(row.value(0), pageNames);
+        const auto mode =
+            named<Press>(row.value(1), {"click", "Return", "keypad Enter", "Return held",
+                                        "click, then all pressed", "click, then all pressed late"});
         reopen();
-        showPage(row.page);
-        set(row.page, row.set);
-        QAbstractButton *pressed = button(row.page);
+        showPage(page);
+        set(page, row.value(2));
+        QAbstractButton *pressed = button(page);
         pressed->setFocus();
         // Qt clicks a button pressed over AT-SPI 100 ms later; a label's press
         // is queued. A click is counted once its box has closed.
         int clicks = 0;
-        for (const Page page : allPages)
-            QObject::connect(button(page), &QAbstractButton::clicked, window.get(),
+        for (const Page each : allPages)
+            QObject::connect(button(each), &QAbstractButton::clicked, window.get(),
                              [&clicks] { ++clicks; });
         const auto pressesHandled = [&clicks](int due) {
             const bool clicked = QTest::qWaitFor([&] { return clicks == due; });
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
             return clicked;
         };
-        const bool pressAll =
-            row.press == Press::ClickThenPressAll || row.press == Press::ClickThenPressAllLate;
+        const bool pressAll = mode >= Press::ClickThenPressAll; // the last two
         if (pressAll) // each button twice: in code and over AT-SPI
-            closer.whileOpen = [&, late = row.press != Press::ClickThenPressAll] {
-                for (const Page page : allPages) {
-                    button(page)->click();
-                    press(button(page));
+            closer.whileOpen = [&, late = mode != Press::ClickThenPressAll] {
+                for (const Page each : allPages) {
+                    button(each)->click();
+                    press(button(each));
                 }
                 press(about()->edition());
                 press(about()->address());
                 EXPECT_TRUE(late || pressesHandled(10));
             };
-        if (row.press == Press::HeldReturn)
+        if (mode == Press::HeldReturn)
             holdKey(pressed, Qt::Key_Return);
-        else if (row.press == Press::Return)
+        else if (mode == Press::Return)
             QTest::keyClick(pressed, Qt::Key_Return);
-        else if (row.press == Press::KeypadEnter)
+        else if (mode == Press::KeypadEnter)
             QTest::keyClick(pressed, Qt::Key_Enter, Qt::KeypadModifier);
         else
             QTest::mouseClick(pressed, Qt::LeftButton);
         EXPECT_TRUE(pressesHandled(pressAll ? 11 : 1));
-        if (row.press == Press::ClickThenPressAllLate) {
+        if (mode == Press::ClickThenPressAllLate) {
             press(pressed);
             EXPECT_TRUE(pressesHandled(12));
         }
-        const QString box = QStringLiteral("Chyba zadání | %1 | Critical | 1").arg(row.box);
-        const int boxes = *row.box == 0 ? 0 : row.press == Press::ClickThenPressAllLate ? 2 : 1;
+        const QString box = QStringLiteral("Chyba zadání | %1 | Critical | 1").arg(row.value(4));
+        const int boxes = row.value(4).isEmpty() ? 0 : mode == Press::ClickThenPressAllLate ? 2 : 1;
         EXPECT_EQ(closer.take(), QStringList(boxes, box));
-        expectTexts(row.page, row.after);
-        EXPECT_EQ(resultNote()->isVisibleTo(window.get()), row.note);
+        expectTexts(page, row.value(3));
+        EXPECT_EQ(resultNote()->isVisibleTo(window.get()), row.value(6) == u"shown");
         // The window takes the focus back when the box has closed; offscreen it is only remembered.
-        EXPECT_TRUE(!row.focus ||
-                    unitList(row.page, *row.focus)->isAncestorOf(window->focusWidget()));
+        EXPECT_TRUE(row.value(5).isEmpty() ||
+                    unitList(page, named<Row>(row.value(5), {"upper", "lower"}))
+                        ->isAncestorOf(window->focusWidget()));
     }
 }
 
-// Digits of any script pass as ASCII digits, periods pass, a comma (or the
-// Arabic decimal mark) enters a period, every other typed character is
-// cancelled.
-TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
-{
-    const char *const rows[][2] = {{"1,5", "1.5"},
-                                   {"1.5", "1.5"},
-                                   {"-+3", "3"},
-                                   {"2e5", "25"},
-                                   {"4 7 0", "470"},
-                                   {"1,2,3", "1.2.3"},
-                                   {"mF.", "."},
-                                   {"čšžý", ""},
-                                   {"1;2'3/4\t", "1234"},
-                                   // Digits of other scripts, as their keyboards type them.
-                                   {"\u0663\u066b\u0665", "3.5"},
-                                   {"\uff15\uff0c\uff10", "5.0"},
-                                   {"\u00b2\u00bd", ""}};
-    for (const Page page : allPages)
-        for (const Row row : {Row::Upper, Row::Lower}) {
-            QLineEdit *typedInto = field(page, row);
-            for (const auto &[typed, left] : rows) {
-                typedInto->clear();
-                for (const QChar c : QString::fromUtf8(typed)) // one key event a character
-                    QTest::sendKeyEvent(QTest::Click, typedInto, Qt::Key_unknown, c, {});
-                // Then the same characters as a keyboard through an input method commits them.
-                for (const QChar c : QString::fromUtf8(typed)) {
-                    QInputMethodEvent key;
-                    key.setCommitString(c);
-                    QApplication::sendEvent(typedInto, &key);
-                }
-                EXPECT_EQ(typedInto->text(), QString(left) + left)
-                    << typedInto->objectName().toStdString() << " typed " << typed;
-            }
-        }
-}
-
 // Does steps, "; " between them, to a field and the unit list beside it, as
-// tests/field_rows.tsv describes them.
+// tests/window_rows.tsv describes them.
 void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
 {
     QLineEdit *listEdit = unitList->lineEdit();
@@ -223,9 +162,8 @@ void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
             QApplication::sendEvent(field, &enter);
             QApplication::sendEvent(field, &drop);
             EXPECT_EQ(enter.isAccepted(), !field->text().isEmpty());
-            for (const QDropEvent *event : {static_cast<QDropEvent *>(&enter), &drop})
-                EXPECT_EQ(event->isAccepted() ? event->dropAction() : Qt::CopyAction,
-                          Qt::CopyAction);
+            EXPECT_TRUE(!enter.isAccepted() || enter.dropAction() == Qt::CopyAction);
+            EXPECT_TRUE(!drop.isAccepted() || drop.dropAction() == Qt::CopyAction);
         } else if (verb == "commit") {
             const int replaced = text.startsWith("over ") ? text.section(u' ', 1, 1).toInt() : 0;
             QInputMethodEvent phrase;
@@ -266,37 +204,44 @@ void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
     }
 }
 
-// A field's text with "[" and "]" around its selection and "^" at its caret.
+// Digits of any script pass as ASCII digits, periods pass, a comma (or the
+// Arabic decimal mark) enters a period, every other typed character is
+// cancelled: in every field, as a key a character and as an input method's
+// key a character.
+TEST_F(Window, TypingLeavesDigitsAndPeriodsInEveryField)
+{
+    const auto rows = windowRows("typing");
+    for (const Page page : allPages)
+        for (const Row row : {Row::Upper, Row::Lower}) {
+            QLineEdit *typedInto = field(page, row);
+            for (const QStringList &typedAndLeft : rows) {
+                typedInto->clear();
+                for (const QChar c : typedAndLeft.value(0))
+                    QTest::sendKeyEvent(QTest::Click, typedInto, Qt::Key_unknown, c, {});
+                for (const QChar c : typedAndLeft.value(0)) // as an input method's keys
+                    edit(typedInto, unitList(page, row), "commit " + QString(c));
+                EXPECT_EQ(typedInto->text(), typedAndLeft.value(1).repeated(2))
+                    << typedInto->objectName().toStdString() << " typed "
+                    << typedAndLeft.value(0).toStdString();
+            }
+        }
+}
+
+// A field's text with "[" and "]" around its selection and "^" at its caret,
+// which is at one end of the selection.
 QString marked(const QLineEdit *field)
 {
-    const qsizetype start = field->selectionStart();
-    const qsizetype end = start + field->selectedText().size();
-    QString text;
-    for (qsizetype at = 0; at <= field->text().size(); ++at) {
-        if (at == end && end > start)
-            text += u']';
-        if (at == field->cursorPosition())
-            text += u'^';
-        if (at == start)
-            text += u'[';
-        if (at < field->text().size())
-            text += field->text()[at];
-    }
-    return text;
+    const QString text = field->text();
+    const int at = field->cursorPosition();
+    if (!field->hasSelectedText())
+        return text.left(at) + u'^' + text.mid(at);
+    const int start = field->selectionStart();
+    const QString selection = u'[' + field->selectedText() + u']';
+    return text.left(start) + (at == start ? u'^' + selection : selection + u'^') +
+           text.mid(start + field->selectedText().size());
 }
 
-// The rows of a section of tests/field_rows.tsv.
-std::vector<QStringList> fieldRows(const QString &section)
-{
-    std::vector<QStringList> rows;
-    for (const TableRow &row : tableRows(QFINDTESTDATA("field_rows.tsv")))
-        if (row.section == section)
-            rows.push_back(row.cells);
-    EXPECT_GT(rows.size(), 10U) << "the rows of " << section.toStdString();
-    return rows;
-}
-
-// Does the steps of each row of a section of tests/field_rows.tsv to a field
+// Does the steps of each row of a section of tests/window_rows.tsv to a field
 // and its unit list, from an empty field and the list's start text, and
 // compares the states after them, after each Ctrl+Z and each Ctrl+Shift+Z.
 void runEdits(QLineEdit *field, QComboBox *unitList, const QString &section)
@@ -316,7 +261,7 @@ void runEdits(QLineEdit *field, QComboBox *unitList, const QString &section)
             EXPECT_EQ(text + u'|' + unitList->currentText(), expanded(state));
         }
     };
-    for (const QStringList &row : fieldRows(section)) {
+    for (const QStringList &row : windowRows(section)) {
         SCOPED_TRACE(row.value(0).toStdString());
         unitList->setCurrentText(startUnit);
         field->setText(QString());
@@ -339,11 +284,9 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
     QComboBox *voltageUnit = unitList(Page::Capacity, Row::Upper);
     // Forty phrases one after another are forty steps.
     voltage->setText("");
-    for (int i = 0; i < 40; ++i)
-        edit(voltage, voltageUnit, i % 2 == 0 ? "commit 5 kV" : "commit 3 mV");
+    edit(voltage, voltageUnit, QStringList(20, "commit 5 kV; commit 3 mV").join("; "));
     EXPECT_EQ(voltage->text().size(), 40);
-    for (int i = 0; i <= 40; ++i)
-        QTest::keySequence(voltage, QKeySequence::Undo);
+    edit(voltage, voltageUnit, QStringList(41, "Ctrl+Z").join("; "));
     EXPECT_EQ(voltage->text() + '|' + voltageUnit->currentText(), "|V");
     runEdits(voltage, voltageUnit, "undo");
     EXPECT_TRUE(closer.boxes.empty());
@@ -353,13 +296,11 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
 
 TEST_F(Window, UnitListsStepFromTheUnitShown)
 {
-    for (const QStringList &row : fieldRows("unit lists")) {
+    for (const QStringList &row : windowRows("unit lists")) {
         SCOPED_TRACE(row.join(u' ').toStdString());
         reopen();
-        const auto page =
-            Page(QStringList{"capacity", "charge", "voltage", "time constant", "energy"}.indexOf(
-                row.value(0)));
-        const Row upperOrLower = row.value(1) == u"upper" ? Row::Upper : Row::Lower;
+        const Page page = named<Page>(row.value(0), pageNames);
+        const auto upperOrLower = named<Row>(row.value(1), {"upper", "lower"});
         QComboBox *list = unitList(page, upperOrLower);
         showPage(page);
         if (!row.value(2).isEmpty())
@@ -413,36 +354,25 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
                                             "konstanty a energie kondenzátoru | Information | 1"));
     // The address is handed to xdg-open, here a script that waits until the
     // test has seen the clicks return (30 s at most), then a while, as a
-    // browser starts, records the address and ends as the row says; the
-    // address is clicked, then pressed with Space, and so on. A failure shows
-    // one box, never over another: one that comes back while a box is open
-    // waits until it has closed, and one that is open or waiting already is
-    // dropped. The first box stays open until every opener has ended and been
-    // reported.
-    const QString failed = "Dielektra | Webovou stránku se nepodařilo otevřít: "
-                           "https://www.ferrolux.example | Information | 1";
-    const QString zero = "Chyba zadání | Zadaná hodnota nemůže být 0 | Critical | 1";
-    const struct {
-        const char *opener, *end, *seconds;
-        int presses; // the address clicked, then pressed with Space, in turn
-        int then;    // 1: Spočítat clicked with a zero while they run; 2: the window then closed
-        QStringList boxes;
-    } rows[] = {{"opens", "exit 0", "0.5", 2, 0, {}},
-                {"finds no browser", "exit 3", "0.5", 2, 0, {failed}},
-                {"crashes", "kill -KILL $$", "0.5", 2, 0, {failed}},
-                {"is missing", nullptr, "0.5", 2, 0, {failed}},
-                {"fails after 2 s, an input error open", "exit 3", "2", 3, 1, {zero, failed}},
-                {"fails after 2 s, the window closed before", "exit 3", "2", 3, 2, {zero}}};
+    // browser starts, records the address and ends as the "openers" rows of
+    // tests/window_rows.tsv say. A failure shows one box, never over another:
+    // one that comes back while a box is open waits until it has closed, and
+    // one that is open or waiting already is dropped. The first box stays open
+    // until every opener has ended and been reported.
     const QByteArray path = qgetenv("PATH");
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.opener);
+    for (const QStringList &row : windowRows("openers")) {
+        SCOPED_TRACE(row.value(0).toStdString());
+        const QByteArray end = row.value(1).toUtf8();
+        const int presses = row.value(3).toInt(), then = row.value(4).toInt();
+        const QStringList boxes = row.value(5).split(QStringLiteral("; "), Qt::SkipEmptyParts);
         QTemporaryDir bin;
         QFile script(bin.filePath("xdg-open"));
-        if (row.end != nullptr && script.open(QIODevice::WriteOnly)) {
+        if (!end.isEmpty() && script.open(QIODevice::WriteOnly)) {
             script.write(QByteArray("#!/bin/sh\n/usr/bin/timeout 30 /bin/sh -c "
                                     "'until [ -e \"$0\" ]; do /bin/sleep 0.01; done' "
                                     "\"$0.started\"\n/bin/sleep ") +
-                         row.seconds + "\nprintf '%s\\n' \"$1\" >>\"$0.urls\"\n" + row.end + '\n');
+                         row.value(2).toUtf8() + "\nprintf '%s\\n' \"$1\" >>\"$0.urls\"\n" + end +
+                         '\n');
             script.setPermissions(script.permissions() | QFile::ExeUser);
             script.close();
         }
@@ -454,7 +384,7 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
         for (QLabel *label : about()->findChildren<QLabel *>()) // the picture and the texts
             if (label != address && label != about()->edition())
                 QTest::mouseClick(label, Qt::LeftButton);
-        for (int press = 0; press < row.presses; ++press) {
+        for (int press = 0; press < presses; ++press) {
             if (press % 2 == 0)
                 QTest::mouseClick(address, Qt::LeftButton);
             else
@@ -464,28 +394,26 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
         // The window never waits for the browser: no opener has gone on yet.
         EXPECT_FALSE(QFile::exists(script.fileName() + ".urls"));
         QFile(script.fileName() + ".started").open(QIODevice::WriteOnly);
-        if (row.then > 0) {
+        if (then > 0) {
             set(Page::Capacity, "upper=0");
             showPage(Page::Capacity);
             QTest::mouseClick(button(Page::Capacity), Qt::LeftButton);
-            if (row.then == 2)
+            if (then == 2)
                 reopen();
         }
         EXPECT_TRUE(openersEndedAndReported());
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
-                return closer.boxes.size() >= row.boxes.size() &&
-                       !QApplication::activeModalWidget();
+                return closer.boxes.size() >= boxes.size() && !QApplication::activeModalWidget();
             },
             30000));
         QCoreApplication::processEvents(); // a box still due opens now
-        EXPECT_EQ(closer.take(), row.boxes);
-        EXPECT_EQ(closer.mostOpenAtOnce, row.boxes.empty() ? 0 : 1);
+        EXPECT_EQ(closer.take(), boxes);
+        EXPECT_EQ(closer.mostOpenAtOnce, boxes.empty() ? 0 : 1);
         QFile urls(script.fileName() + ".urls");
-        EXPECT_EQ(urls.open(QIODevice::ReadOnly) ? urls.readAll() : "",
-                  row.end == nullptr
-                      ? ""
-                      : QByteArray("https://www.ferrolux.example\n").repeated(row.presses));
+        EXPECT_EQ(
+            urls.open(QIODevice::ReadOnly) ? urls.readAll() : "",
+            QByteArray(end.isEmpty() ? "" : "https://www.ferrolux.example\n").repeated(presses));
         closer.whileOpen = {};
     }
     qputenv("PATH", path);
