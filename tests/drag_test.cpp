@@ -56,7 +56,8 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
     QLineEdit *charge = field(Page::Capacity, Row::Lower);
     for (const QStringList &row : windowRows("real drags")) {
         SCOPED_TRACE(row.value(0).toStdString());
-        const QString &text = row[1], &start = row[4], &path = row[5], &result = row[7];
+        const QString start = row.value(4);
+        const QString path = row.value(5);
         charge->setText(start);
         charge->setCursorPosition(1);
         const int caretX = charge->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
@@ -64,7 +65,7 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         const QPoint from(path == "start" ? caretX : 0, y);
         const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : charge->width() - 6, y);
         QProcess source;
-        source.start(source_, {text, row[2], row[3]});
+        source.start(source_, {row.value(1), row.value(2), row.value(3)});
         QString said;
         const auto says = [&](const QString &line) {
             return QTest::qWaitFor(
@@ -87,12 +88,12 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }
-        EXPECT_TRUE(result != "copy" || says("action copy"));
+        EXPECT_TRUE(row.value(7) != "copy" || says("action copy"));
         pointer({"mouseup", "1"});
-        EXPECT_TRUE(says("result " + result));
+        EXPECT_TRUE(says("result " + row.value(7)));
         // A refused drag ends with no drop; a taken one is dropped after the
         // source has its result.
-        const QString left = row[6].isEmpty() ? start : row[6];
+        const QString left = row.value(6).isEmpty() ? start : row.value(6);
         EXPECT_TRUE(QTest::qWaitFor([&] { return charge->text() == left; }, 60000));
         source.kill();
         source.waitForFinished(60000);

@@ -36,8 +36,7 @@ using dielektra::Row;
 inline constexpr Page allPages[] = {Page::Capacity, Page::Charge, Page::Voltage, Page::TimeConstant,
                                     Page::Energy};
 
-// The index of a name in a list of them (a page's in the tables is its
-// calculation's, "capacity" to "energy").
+// The index of a name in a list of them; any other name fails the test.
 template <typename Index> Index named(const QString &name, const QStringList &names)
 {
     if (!names.contains(name))
@@ -45,6 +44,7 @@ template <typename Index> Index named(const QString &name, const QStringList &na
                                     name.toStdString());
     return Index(names.indexOf(name));
 }
+// The pages as the tables name them: by their calculations.
 inline const QStringList pageNames{"capacity", "charge", "voltage", "time constant", "energy"};
 
 // The rows of a section of tests/window_rows.tsv, the window's examples.
@@ -103,10 +103,10 @@ private:
     void close(QMessageBox *box)
     {
         const QWidgetList windows = QApplication::topLevelWidgets();
-        mostOpenAtOnce = std::max<int>(
-            mostOpenAtOnce, std::count_if(windows.begin(), windows.end(), [](QWidget *w) {
+        mostOpenAtOnce = std::max(
+            mostOpenAtOnce, int(std::count_if(windows.begin(), windows.end(), [](QWidget *w) {
                 return qobject_cast<QMessageBox *>(w) != nullptr && w->isVisible();
-            }));
+            })));
         boxes += QStringLiteral("%1 | %2 | %3 | %4")
                      .arg(box->windowTitle(), box->text(),
                           QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))

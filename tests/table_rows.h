@@ -46,7 +46,7 @@ inline std::vector<TableRow> tableRows(const QString &path)
             QStringList cells;
             for (const QString &cell : line.split(u'\t'))
                 cells += unescaped(cell);
-            rows.push_back({section, cells});
+            rows.emplace_back(section, cells);
         }
     }
     return rows;

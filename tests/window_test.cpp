@@ -23,13 +23,6 @@ namespace {
 
 using Window = WindowTest;
 
-// A screen reader's press.
-void press(QWidget *control)
-{
-    QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-}
-
 // Waits until every process that the test started has ended and been
 // reported: QProcess waits for a child (and so removes it from /proc) as it
 // reports its end, and the end's queued signals are then sent here.
@@ -61,8 +54,8 @@ enum class Press {
     // A click, then while its box is open every button and clickable label
     // pressed over AT-SPI and every button clicked in code; the presses' own
     // events (a label's queued click, a button's animated one) run while the
-    // box is open, or (late) after it has closed, and then the button is
-    // pressed over AT-SPI again.
+    // box is open, or (late) after it has closed, and late the button is then
+    // pressed over AT-SPI once more.
     ClickThenPressAll,
     ClickThenPressAllLate,
 };
@@ -72,6 +65,10 @@ enum class Press {
 // a held key presses once.
 TEST_F(Window, PressesWriteTheirPagesSentenceOrShowABox)
 {
+    const auto press = [](QWidget *control) { // as a screen reader presses
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
     for (const QStringList &row : windowRows("presses")) {
         SCOPED_TRACE(row.join(u' ').toStdString());
         const Page page = named<Page>(row.value(0), pageNames);
@@ -136,7 +133,8 @@ void edit(QLineEdit *field, QComboBox *unitList, const QString &steps)
 {
     QLineEdit *listEdit = unitList->lineEdit();
     for (const QString &step : steps.split(QStringLiteral("; "))) {
-        const QString verb = step.section(u' ', 0, 0), text = step.section(u' ', 1);
+        const QString verb = step.section(u' ', 0, 0);
+        const QString text = step.section(u' ', 1);
         if (verb == "type") {
             QTest::keyClicks(field, text);
         } else if (verb == "menu") {
@@ -247,11 +245,8 @@ QString marked(const QLineEdit *field)
 void runEdits(QLineEdit *field, QComboBox *unitList, const QString &section)
 {
     const QString startUnit = unitList->currentText();
-    const QString room = QString(32766, u'0') + u'5';
-    const auto expanded = [&room](QString text) {
-        return text.replace("{room-2}", room.mid(2))
-            .replace("{room-1}", room.mid(1))
-            .replace("{room}", room);
+    const auto expanded = [](QString text) {
+        return text.replace("{zeros}", QString(32764, u'0'));
     };
     const auto walk = [&](const QKeySequence &keys, const QString &states) {
         for (const QString &state : states.split(u' ', Qt::SkipEmptyParts)) {
@@ -272,12 +267,14 @@ void runEdits(QLineEdit *field, QComboBox *unitList, const QString &section)
     }
 }
 
+// The rows of "paste" in tests/window_rows.tsv.
 TEST_F(Window, PasteGivesTheFieldItsNumber)
 {
     runEdits(field(Page::Capacity, Row::Lower), unitList(Page::Capacity, Row::Lower), "paste");
 }
 
-// Editing keys start nothing either.
+// The rows of "undo" in tests/window_rows.tsv; the editing keys among them
+// start nothing, and the last row's Tab leaves the field.
 TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
 {
     QLineEdit *voltage = field(Page::Capacity, Row::Upper);
@@ -291,9 +288,10 @@ TEST_F(Window, UndoWalksBackNumberAndUnitTogether)
     runEdits(voltage, voltageUnit, "undo");
     EXPECT_TRUE(closer.boxes.empty());
     expectTexts(Page::Capacity, "result=Kondenzátor má kapacitu 100 F");
-    EXPECT_TRUE(voltageUnit->isAncestorOf(window->focusWidget())); // the last row's Tab
+    EXPECT_TRUE(voltageUnit->isAncestorOf(window->focusWidget()));
 }
 
+// The rows of "unit lists" in tests/window_rows.tsv.
 TEST_F(Window, UnitListsStepFromTheUnitShown)
 {
     for (const QStringList &row : windowRows("unit lists")) {
@@ -363,7 +361,7 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
     for (const QStringList &row : windowRows("openers")) {
         SCOPED_TRACE(row.value(0).toStdString());
         const QByteArray end = row.value(1).toUtf8();
-        const int presses = row.value(3).toInt(), then = row.value(4).toInt();
+        const int presses = row.value(3).toInt();
         const QStringList boxes = row.value(5).split(QStringLiteral("; "), Qt::SkipEmptyParts);
         QTemporaryDir bin;
         QFile script(bin.filePath("xdg-open"));
@@ -394,11 +392,11 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
         // The window never waits for the browser: no opener has gone on yet.
         EXPECT_FALSE(QFile::exists(script.fileName() + ".urls"));
         QFile(script.fileName() + ".started").open(QIODevice::WriteOnly);
-        if (then > 0) {
+        if (row.value(4) != "0") {
             set(Page::Capacity, "upper=0");
             showPage(Page::Capacity);
             QTest::mouseClick(button(Page::Capacity), Qt::LeftButton);
-            if (then == 2)
+            if (row.value(4) == "2")
                 reopen();
         }
         EXPECT_TRUE(openersEndedAndReported());
