@@ -49,43 +49,23 @@ protected:
 // A drag that holds a number the field takes where it hovers is answered
 // Copy from its first hover on, whatever the source proposes, and dropped as
 // a copy, so that the source keeps its text; any other is refused while it
-// hovers, and changes nothing.
+// hovers, and changes nothing: the rows of "real drags" in
+// tests/window_rows.tsv.
 TEST_F(RealDrag, IsACopyOfANumberOrNothing)
 {
-    const struct {
-        const char *name;
-        QString text;
-        const char *offered, *proposed;
-        // Text2's text, and where the drag goes in it: from its left edge to
-        // after its first character ("middle"), or to its end ("end"), or
-        // from after its first character to its left edge ("start").
-        QString start;
-        const char *path;
-        QString left;
-        const char *result;
-    } rows[] = {
-        {"a move proposed", "12,5", "move,copy", "move", "", "end", "12.5", "copy"},
-        {"a link proposed", "12,5", "copy,move,link", "link", "", "end", "12.5", "copy"},
-        {"a copy proposed", "7", "copy,move", "copy", "", "end", "7", "copy"},
-        {"only a move offered", "12,5", "move", "move", "", "end", "", "ignore"},
-        {"no number", "abc", "copy,move", "move", "", "end", "", "ignore"},
-        {"a digit into the middle", "3", "copy,move", "move", "12", "middle", "132", "copy"},
-        {"a sign into the middle", "-3", "copy,move", "move", "12", "middle", "12", "ignore"},
-        {"a sign entering in the middle, dropped at the start", "-3", "copy,move", "move", "12",
-         "start", "-312", "copy"},
-    };
-    auto *field = child<QLineEdit>("Text2");
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        field->setText(row.start);
-        field->setCursorPosition(1);
-        const int caretX = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        const QString path(row.path);
-        const int y = field->height() / 2;
+    QLineEdit *charge = field(Page::Capacity, Row::Lower);
+    for (const QStringList &row : windowRows("real drags")) {
+        SCOPED_TRACE(row.value(0).toStdString());
+        const QString start = row.value(4);
+        const QString path = row.value(5);
+        charge->setText(start);
+        charge->setCursorPosition(1);
+        const int caretX = charge->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        const int y = charge->height() / 2;
         const QPoint from(path == "start" ? caretX : 0, y);
-        const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : field->width() - 6, y);
+        const QPoint to(path == "middle" ? caretX : path == "start" ? 1 : charge->width() - 6, y);
         QProcess source;
-        source.start(source_, {row.text, row.offered, row.proposed});
+        source.start(source_, {row.value(1), row.value(2), row.value(3)});
         QString said;
         const auto says = [&](const QString &line) {
             return QTest::qWaitFor(
@@ -102,28 +82,26 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         // Across the field to the place, each hover answered before the next.
         for (int step = 0; step <= 4; ++step) {
             const QPoint local = from + (to - from) * step / 4;
-            const QPoint global = field->mapToGlobal(local);
+            const QPoint global = charge->mapToGlobal(local);
             pointer({"mousemove", QString::number(global.x()), QString::number(global.y())});
-            const QPoint settled = field->mapTo(window.get(), local);
+            const QPoint settled = charge->mapTo(window.get(), local);
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }
-        if (QString(row.result) == "copy") {
-            EXPECT_TRUE(says("action copy"));
-        }
+        EXPECT_TRUE(row.value(7) != "copy" || says("action copy"));
         pointer({"mouseup", "1"});
-        EXPECT_TRUE(says(QStringLiteral("result %1").arg(row.result)));
+        EXPECT_TRUE(says("result " + row.value(7)));
         // A refused drag ends with no drop; a taken one is dropped after the
         // source has its result.
-        const QString left = row.left.isEmpty() ? row.start : row.left;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == left; }, 60000));
+        const QString left = row.value(6).isEmpty() ? start : row.value(6);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return charge->text() == left; }, 60000));
         source.kill();
         source.waitForFinished(60000);
         for (const QString &line : said.split(u'\n', Qt::SkipEmptyParts))
             EXPECT_TRUE(line == "ready" || line == "dragging" || line == "action copy" ||
                         line == "action ignore" || line.startsWith("result"))
                 << line.toStdString();
-        EXPECT_EQ(field->text(), left);
+        EXPECT_EQ(charge->text(), left);
     }
 }
 

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
-#include <vector>
 
 namespace oracle {
 
@@ -68,11 +67,6 @@ inline std::optional<double> factor(char letter, SV unit)
     return std::nullopt;
 }
 
-inline std::string sentence(const Page &page, SV number)
-{
-    return std::string("result=") + page.prefix + std::string(number) + page.suffix;
-}
-
 // The leading number: blanks and tabs, one sign, digits with an optional "."
 // fraction (a digit at least), an optional exponent with digits; nothing
 // else: strtod (in the C locale) reads the rest of the rule from a copy that
@@ -106,17 +100,17 @@ struct Click {
     std::string a, unitA, b, unitB;
 };
 
-struct Result {
-    std::vector<std::string> log; // what the page saw, in order
-};
+// What a page saw of a click, line by line: " | upper=2 | result=…".
+using Log = std::string;
 
-inline Result expected(std::size_t page, Click in, SV separator)
+inline Log expected(std::size_t page, Click in, SV separator)
 {
     const Page &p = Pages[page];
-    Result r;
-    const auto end = [&r](std::initializer_list<std::string> lines) {
-        r.log.insert(r.log.end(), lines);
-        return r;
+    Log log;
+    const auto end = [&log](std::initializer_list<std::string> lines) {
+        for (const std::string &line : lines)
+            log += " | " + line;
+        return log;
     };
     const auto singleA = single(in.a);
     const auto singleB = single(in.b);
@@ -130,7 +124,7 @@ inline Result expected(std::size_t page, Click in, SV separator)
          {std::tuple("upper", &in.a, &a), std::tuple("lower", &in.b, &b)})
         if (*value < 0) {
             *field = written(-*value, 7, ".");
-            r.log.emplace_back(row).append("=").append(*field);
+            end({row + std::string("=") + *field});
             *value = single(*field).value_or(NAN);
         }
     // The time-constant page tests its capacity alone, then writes "1" into it.
@@ -144,52 +138,38 @@ inline Result expected(std::size_t page, Click in, SV separator)
         return end({unknownUnit(p.letters[factorA ? 1 : 0]),
                     std::string("focus ") + (factorA ? "lower" : "upper")});
     if (page == TimeConstant)
-        r.log.emplace_back(b == 0 ? "note=shown" : "note=hidden");
+        end({b == 0 ? "note=shown" : "note=hidden"});
     const double result = p.formula(a * *factorA, b * *factorB); // in double precision
-    return end({sentence(p, written(result, 15, separator))});
+    return end({"result=" + (p.prefix + written(result, 15, separator)) + p.suffix});
 }
 
 // A page that logs what a click does to it; every box must be an input error
 // ("Chyba zadání", critical-error icon and one OK button).
-struct Fake : dielektra::PageControls, Result {
+struct Fake : dielektra::PageControls {
     std::string fields[2], units[2]; // upper, lower
+    Log log;
 
     static const char *name(dielektra::Row row)
     {
         return row == dielektra::Row::Upper ? "upper" : "lower";
     }
-    static std::size_t index(dielektra::Row row) { return row == dielektra::Row::Upper ? 0 : 1; }
+    static std::size_t index(dielektra::Row row) { return static_cast<std::size_t>(row); }
 
     std::string fieldText(dielektra::Row row) const override { return fields[index(row)]; }
     void setFieldText(dielektra::Row row, const std::string &to) override
     {
-        log.emplace_back(name(row)).append("=").append(fields[index(row)] = to);
+        log += " | " + std::string(name(row)) + "=" + (fields[index(row)] = to);
     }
     std::string unitText(dielektra::Row row) const override { return units[index(row)]; }
-    void focusUnitList(dielektra::Row row) override
-    {
-        log.emplace_back("focus ").append(name(row));
-    }
-    void showResult(const std::string &sentence) override
-    {
-        log.emplace_back("result=" + sentence);
-    }
-    void showNote(bool shown) override { log.emplace_back(shown ? "note=shown" : "note=hidden"); }
+    void focusUnitList(dielektra::Row row) override { log += " | focus " + std::string(name(row)); }
+    void showResult(const std::string &sentence) override { log += " | result=" + sentence; }
+    void showNote(bool shown) override { log += shown ? " | note=shown" : " | note=hidden"; }
     void showMessage(SV prompt, dielektra::MessageIcon icon, SV title) override
     {
         const bool inputError = icon == dielektra::MessageIcon::Critical && title == "Chyba zadání";
-        log.emplace_back(inputError ? "box " : "wrong box ").append(prompt);
+        log += (inputError ? " | box " : " | wrong box ") + std::string(prompt);
     }
 };
-
-// The result's log in one line.
-inline std::string joined(const Result &r)
-{
-    std::string joined;
-    for (const std::string &line : r.log)
-        joined.append(" | ").append(line);
-    return joined;
-}
 
 // Empty when the core does on this click what expected() says; otherwise both.
 inline std::string mismatch(std::size_t page, const Click &in, SV separator)
@@ -200,9 +180,8 @@ inline std::string mismatch(std::size_t page, const Click &in, SV separator)
     core.units[0] = in.unitA;
     core.units[1] = in.unitB;
     calculate(dielektra::CalcPages.at(page), core, separator);
-    const std::string have = joined(core);
-    const std::string want = joined(expected(page, in, separator));
-    return have == want ? std::string() : "core: " + have + "\nwant: " + want;
+    const Log want = expected(page, in, separator);
+    return core.log == want ? std::string() : "core: " + core.log + "\nwant: " + want;
 }
 
 } // namespace oracle

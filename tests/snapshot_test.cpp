@@ -96,7 +96,7 @@ QString dump(MainWindow &window)
     // Digits typed at once go into the first field.
     out << "; Qt's own texts: " << QLineEdit::tr("&Paste") << "; focus "
         << window.focusWidget()->objectName() << '\n';
-    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    auto *tabs = window.findChild<QTabWidget *>();
     out << "SSTab1 " << tabs->geometry().x() << ',' << tabs->y() << ' ' << tabs->width() << 'x'
         << tabs->height() << " current " << tabs->currentIndex();
     // Six tabs in one row, all within the window.
@@ -281,17 +281,18 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
         ASSERT_TRUE(family.split(u'|').contains(QFontInfo(window->font()).family()))
             << QFontInfo(window->font()).family().toStdString();
     }
-    const char *const longest[] = {"Text1=1.4E-45|Combo1=pV|Text2=3.4E38|Combo2=TC",
-                                   "Text3=3.4E38|Combo3=TV|Text4=3.333333E38|Combo4=TF",
-                                   "Text5=3.333333E38|Combo5=TC|Text6=1.4E-45|Combo6=pF",
-                                   "Text8=3.333333E-39|Combo8=pF|Text7=3.333333E-39|Combo7=pO",
-                                   "Text10=3.333333E38|Combo10=TV|Text9=3.333333E38|Combo9=TF"};
-    for (int i = 0; i < 5; ++i) {
-        showPage(i);
-        set(longest[i]);
-        QTest::mouseClick(child(QStringLiteral("Command%1").arg(i + 1)), Qt::LeftButton);
+    const char *const longest[] = {
+        "upper=1.4E-45|upper unit=pV|lower=3.4E38|lower unit=TC",
+        "upper=3.4E38|upper unit=TV|lower=3.333333E38|lower unit=TF",
+        "upper=3.333333E38|upper unit=TC|lower=1.4E-45|lower unit=pF",
+        "upper=3.333333E-39|upper unit=pF|lower=3.333333E-39|lower unit=pO",
+        "upper=3.333333E38|upper unit=TV|lower=3.333333E38|lower unit=TF"};
+    for (const Page page : allPages) {
+        showPage(page);
+        set(page, longest[page]);
+        QTest::mouseClick(button(page), Qt::LeftButton);
     }
-    child("Label35")->show();
+    resultNote()->show();
     EXPECT_TRUE(closer.boxes.empty());
     for (const QString &line : dump(*window).split(u'\n'))
         EXPECT_FALSE(line.contains(u"CLIPPED")) << line.toStdString();
@@ -302,9 +303,9 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
     // least WCAG's 4.5:1, in whatever colours the system and the style give.
     QFont unsqueezed = window->font();
     unsqueezed.setStretch(100);
-    const QString banner = child<QLabel>("Label29")->text();
-    EXPECT_GE(window->fontMetrics().horizontalAdvance(banner) * 100,
-              QFontMetrics(unsqueezed).horizontalAdvance(banner) * 80)
+    const QString longestBanner = QString::fromUtf8(design(Page::TimeConstant).banner.text);
+    EXPECT_GE(window->fontMetrics().horizontalAdvance(longestBanner) * 100,
+              QFontMetrics(unsqueezed).horizontalAdvance(longestBanner) * 80)
         << window->font().stretch() << " %";
     const QFontInfo face(window->font());
     const auto where = [&](QWidget *control) {
@@ -316,12 +317,11 @@ TEST_F(Snapshot, EveryTextFitsItsControl)
                QApplication::style()->name().toStdString();
     };
     window->setFocus(); // no field's cursor among the text's pixels
-    auto *tabs = child<QTabWidget>("SSTab1");
-    for (int i = 0; i < tabs->count(); ++i) {
-        showPage(i);
-        EXPECT_GE(tabTextContrast(tabs->tabBar(), i), minimumContrast)
-            << "tab " << tabs->tabText(i).toStdString();
-        for (QWidget *control : tabs->widget(i)->findChildren<QWidget *>()) {
+    for (int i = 0; i < tabs()->count(); ++i) {
+        tabs()->setCurrentIndex(i);
+        EXPECT_GE(tabTextContrast(tabs()->tabBar(), i), minimumContrast)
+            << "tab " << tabs()->tabText(i).toStdString();
+        for (QWidget *control : tabs()->widget(i)->findChildren<QWidget *>()) {
             const bool field = qobject_cast<QLineEdit *>(control) != nullptr;
             const bool button = qobject_cast<QAbstractButton *>(control) != nullptr;
             auto *label = qobject_cast<QLabel *>(control);

@@ -6,18 +6,18 @@
 
 #include <QIcon>
 
-#include <string_view>
-
 namespace {
 
 constexpr QSize bannerSize(533, 101);
 
-// Only the address and the edition react to a click.
-QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, bool clickable)
+// A line over the banner, white on its black.
+void placeOverBanner(TabPage *page, QLabel *label, const char *name, int y, int height,
+                     const QFont &font)
 {
-    auto *label = clickable ? new ClickableLabel(text, parent) : new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    return label;
+    label->setFont(font);
+    dielektra::style::makeTransparentWhite(label);
+    page->place(label, {16, y, label->sizeHint().width(), height});
 }
 
 } // namespace
@@ -44,26 +44,23 @@ void AboutPage::addControls(const dielektra::FontFit &fonts)
         {"Label31",
          QStringLiteral("Napsali vývojáři Dielektry pro všechny, kdo pracují s kondenzátory."), 80,
          13, fonts.regular()},
-        {"Label32", QStringLiteral("WWW.FERROLUX.EXAMPLE"), 96, 13, fonts.smallBold()},
     };
-    for (const auto &item : overBanner) {
-        QLabel *label =
-            aboutLabel(this, item.name, item.text, std::string_view(item.name) == "Label32");
-        label->setFont(item.font);
-        dielektra::style::makeTransparentWhite(label);
-        place(label, {16, item.y, label->sizeHint().width(), item.height});
-    }
+    for (const auto &item : overBanner)
+        placeOverBanner(this, new QLabel(item.text, this), item.name, item.y, item.height,
+                        item.font);
 
-    auto *address = findChild<ClickableLabel *>(QStringLiteral("Label32"));
-    address->setFocusPolicy(Qt::StrongFocus);
-    address->setAccessibleName(QString::fromLatin1(MakerAddress));
-    connect(address, &ClickableLabel::clicked, this, &AboutPage::addressClicked);
+    // Only the address and the edition react to a click.
+    address_ = new ClickableLabel(QStringLiteral("WWW.FERROLUX.EXAMPLE"), this);
+    placeOverBanner(this, address_, "Label32", 96, 13, fonts.smallBold());
+    address_->setFocusPolicy(Qt::StrongFocus);
+    address_->setAccessibleName(QString::fromLatin1(MakerAddress));
+    connect(address_, &ClickableLabel::clicked, this, &AboutPage::addressClicked);
 
-    auto *edition = static_cast<ClickableLabel *>(
-        aboutLabel(this, "Label23", QStringLiteral("Ferrolux edition 1 - 3"), true));
-    edition->setFocusPolicy(Qt::StrongFocus);
-    place(edition, {440, 136, edition->sizeHint().width(), 13});
-    connect(edition, &ClickableLabel::clicked, this, &AboutPage::editionClicked);
+    edition_ = new ClickableLabel(QStringLiteral("Ferrolux edition 1 - 3"), this);
+    edition_->setObjectName(QStringLiteral("Label23"));
+    edition_->setFocusPolicy(Qt::StrongFocus);
+    place(edition_, {440, 136, edition_->sizeHint().width(), 13});
+    connect(edition_, &ClickableLabel::clicked, this, &AboutPage::editionClicked);
 }
 
 void AboutPage::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/tab_page.h"
 
+class ClickableLabel;
 class QLabel;
 namespace dielektra {
 struct FontFit;
@@ -20,6 +21,10 @@ public:
 
     void addControls(const dielektra::FontFit &fonts);
 
+    // The maker's address and the edition label; none before addControls.
+    ClickableLabel *address() const { return address_; }
+    ClickableLabel *edition() const { return edition_; }
+
 signals:
     void editionClicked();
     void addressClicked();
@@ -29,4 +34,6 @@ protected:
 
 private:
     QLabel *image_ = nullptr;
+    ClickableLabel *address_ = nullptr;
+    ClickableLabel *edition_ = nullptr;
 };

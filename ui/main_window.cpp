@@ -342,7 +342,7 @@ void MainWindow::buildCalculationPage(TabPage *page, const PageDesign &design)
         dielektra::style::makeBanner(text);
         page->place(text, {noteX, note.y, noteWidth, lineHeight});
         text->setVisible(note.visibleAtStart);
-        if (design.resultNote != nullptr && qstrcmp(note.name, design.resultNote) == 0)
+        if (&note == design.resultNote)
             bound->note = text;
     }
 

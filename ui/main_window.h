@@ -29,14 +29,6 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // One page's calculation, as a press of its "Spočítat" button runs it.
-    void calculate(dielektra::PageIndex page);
-
-    // The About page's edition label: a box with the program's description.
-    void showDescription();
-    // The About page's address: the maker's web site in the browser.
-    void openWebAddress();
-
 protected:
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,6 +40,12 @@ private:
     void buildCalculationPage(TabPage *page, const dielektra::design::PageDesign &design);
     // Builds the controls of every page not built yet.
     void buildPages();
+    // One page's calculation, as a press of its "Spočítat" button runs it.
+    void calculate(dielektra::PageIndex page);
+    // The About page's edition label: a box with the program's description.
+    void showDescription();
+    // The About page's address: the maker's web site in the browser.
+    void openWebAddress();
 
     const dielektra::FontFit fonts_;
     MessageBoxes *boxes_;

@@ -61,7 +61,7 @@ struct PageDesign {
     std::span<const PanelLabel> panelLabels;
     const FractionBar *bar; // or none
     std::span<const Note> notes;
-    const char *resultNote; // the note that a calculation shows or hides, or none
+    const Note *resultNote; // the note that a calculation shows or hides, or none
     FocusOrder focusOrder;
 };
 
@@ -139,7 +139,7 @@ inline const PageDesign pageDesigns[] = {
      .panelLabels = timeConstantFormula,
      .bar = nullptr,
      .notes = timeConstantNotes,
-     .resultNote = "Label35",
+     .resultNote = &timeConstantNotes[0],
      .focusOrder = FocusOrder::Up},
     {.tab = "Energie",
      .calc = dielektra::Energy,
