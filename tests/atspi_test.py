@@ -13,6 +13,7 @@ own."""
 
 import contextlib
 import ctypes
+import itertools
 import re
 import os
 import shutil
@@ -40,126 +41,11 @@ ABOUT = [("image", "Kondenzátor 4700 µF, 63 V", ""),
          ("link", "https://www.ferrolux.example", "Press, SetFocus"),
          ("link", "Ferrolux edition 1 - 3", "Press, SetFocus")]
 MIN, MAX = -2**31, 2**31 - 1
-# Fields and unit lists' line edits on the first page (a field takes only a
-# number, so letters are walked in a unit list), the text each is given,
-# the offsets of its characters from left to right as drawn, and rows of:
-# boundary, offset, and the texts before, at and after it. Offsets count UTF-16
-# units; a character is what a reader sees as one, an emoji or a letter with
-# its accent. -1 is the end of the text; Qt's own line edit hung the program on
-# a word at the end.
-WALK = [
-    ("Napětí", "47.5", [0, 1, 2, 3], [
-        ("CHAR", 0, "", "4", "7"), ("CHAR", 4, "5", "", ""), ("CHAR", -1, "5", "", ""),
-        ("CHAR", MIN, "", "4", "7"), ("CHAR", MAX, "5", "", ""), ("WORD_START", 4, "", "47.5", ""),
-        ("WORD_END", -1, "", "47.5", ""), ("LINE_START", 4, "", "47.5", ""),
-        ("SENTENCE_START", 2, "", "47.5", "")]),
-    ("Napětí – jednotka", "k V", [0, 1, 2], [
-        ("WORD_START", 1, "", "k ", "V"), ("WORD_START", 3, "k ", "V", ""), ("CHAR", 1, "k", " ", "V"),
-        ("LINE_END", 0, "", "k V", "")]),
-    ("Náboj – jednotka", "a😀e\u0301", [0, 1, 3], [
-        ("CHAR", 2, "a", "😀", "e\u0301"), ("CHAR", 4, "😀", "e\u0301", ""),
-        ("WORD_END", MIN, "", "a😀e\u0301", "")]),
-    ("Napětí – jednotka", "ש1a", [1, 2, 0], [
-        ("CHAR", 1, "ש", "1", "a"), ("WORD_START", MAX, "", "ש1a", "")]),
-    # The Arabic face (DejaVu Sans here) draws a lam and an alef as one glyph,
-    # each letter with its share of it. Letters go into unit lists: a field
-    # takes only a number.
-    ("Napětí – jednotka", "سلام", [3, 2, 1, 0], [("CHAR", 2, "ل", "ا", "م")]),
-    ("Napětí – jednotka", "cلا1", [0, 3, 2, 1], [("CHAR", 1, "c", "ل", "ا")]),
-    ("Napětí – jednotka", "a لا", [0, 1, 3, 2], [("WORD_START", 3, "a ", "لا", "")]),
-    ("Napětí", "", [], [
-        ("CHAR", 0, "", "", ""), ("WORD_START", MIN, "", "", ""), ("LINE_END", MAX, "", "", "")]),
-    ("Napětí", "7", [0], [
-        ("CHAR", MIN, "", "7", ""), ("CHAR", MAX, "7", "", ""), ("WORD_END", -1, "", "7", "")]),
-]
-# Texts that dictation and other assistive tools give the first page's fields,
-# in turn: what the row shows, the field, the request and its arguments, its
-# answer (whether it was taken), then the texts of the field and of its unit
-# list. A field takes the number that a person means at a text's start, as a
-# paste does, and its unit list the unit after it where the list has that
-# unit; a text with no such number, or one that would leave the field showing
-# another number than it uses, changes nothing and is answered False.
-# Spočítat then uses what they hold.
-EDITS = [
-    ("grouped number", "Napětí", "setTextContents", ("1,000.5",), True, "1000.5", "pV"),
-    ("letters", "Napětí", "insertText", (0, "abc", 3), False, "1000.5", "pV"),
-    ("a word first", "Napětí", "setTextContents", ("x 5",), False, "1000.5", "pV"),
-    ("a sentence's full stop", "Napětí", "setTextContents", ("0,5.",), True, "0.5", "pV"),
-    ("a list", "Napětí", "setTextContents", ("1.5, 2.5",), True, "1.5", "pV"),
-    ("a power of ten", "Napětí", "setTextContents", ("5×10³ V",), False, "1.5", "pV"),
-    ("apostrophe grouping", "Napětí", "setTextContents", ("1'000 V",), True, "1000", "V"),
-    ("a sign into the middle", "Napětí", "insertText", (1, "-3", 2), False, "1000", "V"),
-    ("a second decimal mark", "Napětí", "setTextContents", ("1,2",), True, "1.2", "V"),
-    ("its second decimal mark", "Napětí", "insertText", (1, "3.5", 3), False, "1.2", "V"),
-    ("a length of -1, GTK's whole text", "Napětí", "insertText", (3, "4 kV", -1), True, "1.24",
-     "KV"),
-    ("longer than the field", "Napětí", "setTextContents", ("1" + "0" * 40000,), False, "1.24",
-     "KV"),
-    ("blank grouping and a unit", "Napětí", "setTextContents", ("1 000,5 V",), True, "1000.5",
-     "V"),
-    ("nothing", "Náboj", "setTextContents", ("",), True, "", "pC"),
-    ("inserted with a unit of another quantity", "Náboj", "insertText", (0, "2 500,5 V", 9),
-     True, "2500.5", "pC"),
-    ("with its unit", "Náboj", "setTextContents", ("2 001,0 kC",), True, "2001.0", "KC"),
-]
+# What Spočítat shows after the rows of [edits] in tests/atspi_rows.tsv.
 EDITED = "Kondenzátor má kapacitu 2000 F"
-# Requests as any client may send them, in turn, to the unit list's line edit
-# (unit), the Spočítat button (button) and, its unit list opened, a drop-down
-# list (list) and one of its items (item), and to the program (app): target, interface, method,
-# signature, arguments, and the answer, or the error sent at once; for an edit
-# the text and the caret after it, too. An edit takes whole characters: an
-# offset inside one stands for its start, a range's end inside one for its
-# end; a reversed range is empty, a negative offset the start and -1 the end.
-CALLS = [
-    ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,)),
-    ("unit", "Text", "GetText", "ii", (-100, MAX), ("a😀e\u0301b",)),
-    ("unit", "Text", "GetText", "ii", (MIN, 2), ("a😀",)),
-    ("unit", "Text", "GetText", "ii", (4, 1), ("",)),
-    ("unit", "Text", "GetCharacterAtOffset", "i", (2,), (0x1F600,)),
-    ("unit", "Text", "GetCharacterAtOffset", "i", (MAX,), (0,)),
-    ("unit", "Text", "GetCharacterExtents", "iu", (MIN, 0), (0, 0, 0, 0)),
-    ("unit", "Text", "GetOffsetAtPoint", "iiu", (MIN, MAX, 1), (-1,)),
-    ("unit", "Text", "GetRangeExtents", "iiu", (4, 1, 0), (-1, -1, 0, 0)),
-    ("unit", "Text", "GetTextAtOffset", "iu", (0, 7), "InvalidArgs"),
-    ("unit", "Text", "SetSelection", "iii", (0, 4, 2), (True,)),
-    ("unit", "Text", "GetSelection", "i", (0,), (1, 5)),
-    ("unit", "EditableText", "DeleteText", "ii", (MIN, 2), (True,)),
-    ("unit", "EditableText", "InsertText", "isi", (MAX, "xyz", 2), (True,)),
-    ("unit", "EditableText", "InsertText", "isi", (1, "1", MAX), (True,)),
-    ("unit", "Text", "GetText", "ii", (0, -1), ("1e\u0301bxy",)),
-    ("unit", "EditableText", "SetTextContents", "s", ("a😀e\u0301b",), (True,), ("a😀e\u0301b", 6)),
-    ("unit", "EditableText", "DeleteText", "ii", (2, 4), (True,), ("ab", 1)),
-    ("unit", "EditableText", "InsertText", "isi", (-1, "Z", 1), (True,), ("abZ", 3)),
-    ("unit", "EditableText", "InsertText", "isi", (-7, "x", 1), (True,), ("xabZ", 1)),
-    ("unit", "EditableText", "CutText", "ii", (1, -1), (True,), ("x", 1)),
-    ("unit", "EditableText", "PasteText", "i", (0,), (True,), ("abZx", 3)),
-    ("unit", "EditableText", "CopyText", "ii", (3, 1), (True,), ("abZx", 3)),
-    ("unit", "EditableText", "PasteText", "i", (MAX,), (True,), ("abZx", 3)),
-    ("unit", "EditableText", "DeleteText", "ii", (3, 1), (True,), ("abZx", 3)),
-    ("unit", "EditableText", "CutText", "ii", (-5, 2), (True,), ("Zx", 0)),
-    ("unit", "EditableText", "PasteText", "i", (MIN,), (True,), ("abZx", 2)),
-    ("unit", "EditableText", "SetTextContents", "s", ("e\u0301😀",), (True,), ("e\u0301😀", 4)),
-    ("unit", "EditableText", "CutText", "ii", (1, 2), (True,), ("😀", 0)),
-    ("unit", "EditableText", "PasteText", "i", (1,), (True,), ("e\u0301😀", 2)),
-    ("unit", "EditableText", "InsertText", "isi", (MAX, "😀x", 1), (True,), ("e\u0301😀", 2)),
-    ("unit", "EditableText", "CopyText", "ii", (3, MAX), (True,), ("e\u0301😀", 2)),
-    ("unit", "EditableText", "PasteText", "i", (-1,), (True,), ("e\u0301😀😀", 6)),
-    ("unit", "EditableText", "SetTextContents", "s", ("x" * 10**7,), (False,), ("e\u0301😀😀", 6)),
-    ("unit", "Text", "GetText", "", (), "InvalidArgs"),
-    ("unit", "Properties", "GetAll", "s", ("org.a11y.atspi.Text",), "InvalidArgs"),
-    ("unit", "Properties", "Get", "ss", ("org.a11y.atspi.Text", "RangeExtents"), "InvalidArgs"),
-    ("unit", "Text", "GetBoundedRanges", "iiiiuuu", (0, 0, 99, 99, 0, 0, 0), "NotSupported"),
-    ("button", "EditableText", "InsertText", "isi", (MAX, "1", 1), "InvalidArgs"),
-    ("list", "Table", "GetColumnExtentAt", "ii", (7, 0), (1,)),
-    ("list", "Table", "GetColumnExtentAt", "ii", (-1, 0), "InvalidArgs"),
-    ("list", "Table", "IsSelected", "ii", (8, 0), "InvalidArgs"),
-    ("list", "Table", "GetRowColumnExtentsAtIndex", "i", (MIN,), "InvalidArgs"),
-    ("item", "Properties", "Get", "ss", ("org.a11y.atspi.Table", "NRows"), "InvalidArgs"),
-    ("app", "Properties", "Set", "ssv", ("org.a11y.atspi.Application", "Id", GLib.Variant("i", 7)), ()),
-]
 # The faults of Qt that the workarounds are for, each shown by requests to a
 # program started afresh with that workaround off: the workaround, the fault,
-# the target (as in CALLS, "field" the first page's first field and "tabs" the
+# the target (as in [calls] of tests/atspi_rows.tsv, "field" the first page's first field and "tabs" the
 # page tab list) and the text it is given first, the requests, and whether
 # their outcomes show the fault; then the Qt version from which the workaround
 # leaves that part off itself. An outcome is the answer or error, "unanswered"
@@ -213,6 +99,20 @@ passed = []
 failures = []
 events = []  # (role, name, detail1) of each object:state-changed:showing
 focused = []  # each object that gained the focus
+
+
+def table(section):
+    """The rows of a section of tests/atspi_rows.tsv, each cell evaluated."""
+    names = {"__builtins__": {}, "MIN": MIN, "MAX": MAX, "Variant": GLib.Variant}
+    rows, inside = [], False
+    with open(os.path.join(os.path.dirname(__file__), "atspi_rows.tsv"), encoding="utf-8") as rows_file:
+        for line in rows_file:
+            line = line.rstrip("\n")
+            if line.startswith("["):
+                inside = line == f"[{section}]"
+            elif inside and line and not line.startswith("#"):
+                rows.append(tuple(eval(cell, names) for cell in line.split("\t")))  # pylint: disable=eval-used
+    return rows
 
 
 def check(ok, what):
@@ -358,7 +258,7 @@ def edit_fields(page):
         edit = need(need(page, "combo box", name + " – jednotka"), "text", "")
         if edit:
             edit.queryEditableText().setTextContents(unit)
-    for row, name, request, args, taken, *expected in EDITS:
+    for row, name, request, args, taken, *expected in table("edits"):
         field = need(page, "text", name)
         unit = need(need(page, "combo box", name + " – jednotka"), "text", "")
         if not field or not unit:
@@ -597,10 +497,10 @@ def test(program, env, runtime):
         act(need(app, "page tab", CALC_PAGES[0][0]), "Press")
         wait_for(lambda: pages[0].getState().contains(pyatspi.STATE_SHOWING))
         pyatspi.setTimeout(ANSWER_MS, 0)  # a field that loops never answers
-        for name, text, order, rows in WALK:
+        for (name, text, order), rows in itertools.groupby(table("walk"), lambda row: row[:3]):
             control = find(pages[0], "text", name) or need(
                 need(pages[0], "combo box", name), "text", "")
-            if control and not walk(control, text, order, rows):
+            if control and not walk(control, text, order, [row[3:] for row in rows]):
                 return  # the program hangs
         edit_fields(pages[0])
 
@@ -630,7 +530,7 @@ def test(program, env, runtime):
         unit = need(pages[0], "combo box", CALC_PAGES[0][1] + " – jednotka")
         targets = {"unit": need(unit, "text", ""), "button": need(pages[0], "push button", "Spočítat"),
                    "app": app}
-        for target, interface, method, signature, args, expected, *after in CALLS:
+        for target, interface, method, signature, args, expected, *after in table("calls"):
             request = (interface, method, signature, args)
             if target == "list" and target not in targets and unit:
                 item = open_list(env["DISPLAY"], unit)
