@@ -8,8 +8,8 @@ With --probe WORKAROUND, the faults of Qt that a workaround is for, each in a
 program started afresh without it: a fault no longer there fails the run.
 
 Usage: atspi_test.py [--probe WORKAROUND] PROGRAM, inside a private D-Bus
-session (ctest runs it under dbus-run-session); it starts an X server of its
-own."""
+session and on an X server of its own (ctest runs it under dbus-run-session and
+on-xvfb)."""
 
 import contextlib
 import ctypes
@@ -337,8 +337,8 @@ def click(display, x, y):
 
 
 def desktop():
-    """An X server and a runtime folder of their own: the program's environment,
-    the folder and the server."""
+    """The program's environment on the X server that the test was started on
+    (ctest starts it under on-xvfb), and a runtime folder of its own."""
     # A runtime folder of its own for the accessibility bus, whose socket is
     # otherwise ~/.cache/at-spi/bus for every session, and removed by a session
     # that ends as this one starts.
@@ -347,15 +347,8 @@ def desktop():
         "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
         "UpdateActivationEnvironment", GLib.Variant("(a{ss})", ({"XDG_RUNTIME_DIR": runtime},)),
         None, 0, ANSWER_MS)
-    # Xvfb picks a free display and writes its number once it takes clients:
-    # no race with other X servers started at the same time.
-    ready, ready_w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(ready_w), "-screen", "0", "800x600x24",
-                             "-nolisten", "tcp"], pass_fds=[ready_w], stderr=subprocess.DEVNULL)
-    os.close(ready_w)
-    env = dict(os.environ, DISPLAY=":" + os.read(ready, 16).decode().strip(),
-               QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    return env, runtime, xvfb
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    return env, runtime
 
 
 def a11y_bus():
@@ -371,7 +364,7 @@ def probe(program, workaround):
     """Each fault of FAULTS that the workaround is for, in a program started
     afresh without it: one gone fails, and says that the workaround, or that
     part of it, can go."""
-    env, runtime, xvfb = desktop()
+    env, runtime = desktop()
     env["DIELEKTRA_WORKAROUNDS_OFF"] = workaround
     pyatspi.Registry.registerEventListener(on_focused, "object:state-changed:focused")
     bus, version, gone, faults = a11y_bus(), "", [], [f for f in FAULTS if f[0] == workaround]
@@ -422,20 +415,16 @@ def probe(program, workaround):
             check(False, f"{workaround}: Qt {version} no longer {fault} ({str(got)[:80]}): "
                   "that part of the workaround can go")
     finally:
-        xvfb.terminate()
-        xvfb.wait()
         shutil.rmtree(runtime, ignore_errors=True)
     if gone and len(gone) == len(faults):
         check(False, f"the fault this workaround is for is gone on Qt {version}: it can go")
 
 
 def main(program):
-    env, runtime, xvfb = desktop()
+    env, runtime = desktop()
     try:
         test(program, env, runtime)
     finally:
-        xvfb.terminate()
-        xvfb.wait()
         shutil.rmtree(runtime, ignore_errors=True)
 
 

@@ -17,7 +17,7 @@ windows_paths() {
 # What the Windows build and its tests need on Debian.
 DIELEKTRA_WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix qt6-base-dev-tools qt6-translations-l10n
-    wine wine64 fonts-wine nsis zip xvfb xauth xdotool x11-utils imagemagick
+    wine wine64 fonts-wine nsis zip xvfb xdotool x11-utils imagemagick
 )
 
 # Fonts that every Windows has, as far as free ones go: Wine's own Tahoma and
@@ -70,7 +70,7 @@ remove_wine_fonts() { # prefix
 
 # The arguments that configure a build folder for Windows against that Qt.
 windows_cmake_args() {
-    echo -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    echo -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIELEKTRA_WERROR=ON \
         "-DCMAKE_TOOLCHAIN_FILE=$DIELEKTRA_QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
         "-DQT_CHAINLOAD_TOOLCHAIN_FILE=$DIELEKTRA_ROOT/cmake/mingw-w64.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
