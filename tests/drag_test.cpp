@@ -88,9 +88,11 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
             EXPECT_TRUE(QTest::qWaitFor([&] { return seen.at.contains(settled); }, 60000))
                 << "the drag reached the window at " << settled.x();
         }
-        EXPECT_TRUE(row.value(7) != "copy" || says("action copy"));
+        EXPECT_TRUE(row.value(7) != "copy" || says("action copy"))
+            << "the source said: " << said.toStdString() << "; the field holds "
+            << charge->text().toStdString();
         pointer({"mouseup", "1"});
-        EXPECT_TRUE(says("result " + row.value(7)));
+        EXPECT_TRUE(says("result " + row.value(7))) << "the source said: " << said.toStdString();
         // A refused drag ends with no drop; a taken one is dropped after the
         // source has its result.
         const QString left = row.value(6).isEmpty() ? start : row.value(6);

@@ -10,6 +10,8 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QVersionNumber>
@@ -23,20 +25,51 @@ namespace {
 
 using Window = WindowTest;
 
-// Waits until every process that the test started has ended and been
-// reported: QProcess waits for a child (and so removes it from /proc) as it
-// reports its end, and the end's queued signals are then sent here.
-bool openersEndedAndReported()
+// The processes that the window starts, as it starts them: every QProcess
+// that an event of the application reaches (it gets a child when it starts).
+class ProcessWatch : public QObject {
+public:
+    ProcessWatch() { QCoreApplication::instance()->installEventFilter(this); }
+
+    // Whether the end of every process seen has been reported: QProcess
+    // leaves its running states as it reports the end (finished or
+    // errorOccurred), and so posts what is queued to that report.
+    bool allReported() const
+    {
+        return std::all_of(seen_.begin(), seen_.end(), [](const QPointer<QProcess> &process) {
+            return process.isNull() || process->state() == QProcess::NotRunning;
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent * /*event*/) override
+    {
+        if (auto *process = qobject_cast<QProcess *>(watched);
+            process != nullptr && !seen_.contains(process))
+            seen_.append(process);
+        return false;
+    }
+
+private:
+    QList<QPointer<QProcess>> seen_;
+};
+
+// Waits until every process that the test started has ended and its end has
+// been reported, then sends what was queued to those reports. A process
+// gone from /proc is not yet reported: where Qt's SIGCHLD handler reaps it,
+// the report follows when the event loop next reads its notifier.
+bool openersEndedAndReported(const ProcessWatch &watch)
 {
     const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
     const bool ended = QTest::qWaitFor(
-        [&self] {
+        [&self, &watch] {
             const QStringList all = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-            return std::none_of(all.begin(), all.end(), [&self](const QString &process) {
-                QFile stat("/proc/" + process + "/stat"); // "pid (name) state ppid …"
-                return stat.open(QIODevice::ReadOnly) &&
-                       stat.readAll().split(')').constLast().split(' ').value(2) == self;
-            });
+            return watch.allReported() &&
+                   std::none_of(all.begin(), all.end(), [&self](const QString &process) {
+                       QFile stat("/proc/" + process + "/stat"); // "pid (name) state ppid …"
+                       return stat.open(QIODevice::ReadOnly) &&
+                              stat.readAll().split(')').constLast().split(' ').value(2) == self;
+                   });
         },
         30000);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
@@ -376,7 +409,8 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
         }
         qputenv("PATH", bin.path().toLocal8Bit());
         tabs()->setCurrentWidget(about());
-        closer.whileOpen = [] { EXPECT_TRUE(openersEndedAndReported()); };
+        const ProcessWatch openers;
+        closer.whileOpen = [&openers] { EXPECT_TRUE(openersEndedAndReported(openers)); };
         closer.mostOpenAtOnce = 0;
         address = about()->address();
         for (QLabel *label : about()->findChildren<QLabel *>()) // the picture and the texts
@@ -399,7 +433,7 @@ TEST_F(Window, AboutLabelsShowTheDescriptionAndOpenTheSite)
             if (row.value(4) == "2")
                 reopen();
         }
-        EXPECT_TRUE(openersEndedAndReported());
+        EXPECT_TRUE(openersEndedAndReported(openers));
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
                 return closer.boxes.size() >= boxes.size() && !QApplication::activeModalWidget();
