@@ -31,17 +31,20 @@ protected:
     QString source_;
 };
 
-// Records where the drags that reach a window have been.
+// Records where the drags that reach a window have been, and whether one has
+// ended there: left or dropped.
 class DragSeen : public QObject {
 public:
     explicit DragSeen(QWindow *window) { window->installEventFilter(this); }
     QList<QPoint> at;
+    bool ended = false;
 
 protected:
     bool eventFilter(QObject * /*watched*/, QEvent *event) override
     {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)
             at += static_cast<QDropEvent *>(event)->position().toPoint();
+        ended = ended || event->type() == QEvent::DragLeave || event->type() == QEvent::Drop;
         return false;
     }
 };
@@ -97,6 +100,10 @@ TEST_F(RealDrag, IsACopyOfANumberOrNothing)
         // source has its result.
         const QString left = row.value(6).isEmpty() ? start : row.value(6);
         EXPECT_TRUE(QTest::qWaitFor([&] { return charge->text() == left; }, 60000));
+        // The source ends only once the window has seen the drag end: a source
+        // killed before its leave goes out leaves Qt's window in a drag that
+        // it refused, and Qt then refuses the next drag whole.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return seen.ended; }, 60000));
         source.kill();
         source.waitForFinished(60000);
         for (const QString &line : said.split(u'\n', Qt::SkipEmptyParts))
