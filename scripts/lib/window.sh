@@ -1,5 +1,5 @@
-# Sourced by scripts/run and scripts/screenshots: builds the debug program in
-# build/ and starts its window on an Xvfb server of the caller's own.
+# Sourced by scripts/run and scripts/screenshots: builds the debug program
+# (the dev preset) and starts its window on an Xvfb server of the caller's own.
 #   start_window SCREEN-SIZE [ENVIRONMENT-ASSIGNMENT...]
 # Sets BUILD, and WINDOW to the X window's id once it shows (60 s at most);
 # exits non-zero when it does not. The window and the server end with the
@@ -7,9 +7,9 @@
 source "$DIELEKTRA_ROOT/scripts/lib/xvfb.sh"
 ensure_packages x11-utils imagemagick xdotool
 
-BUILD="$DIELEKTRA_ROOT/build"
+BUILD="$DIELEKTRA_ROOT/build${DIELEKTRA_BUILD_SUFFIX:-}"
 build_program() {
-    configure_and_build "$BUILD" -DCMAKE_BUILD_TYPE=Debug
+    (cd "$DIELEKTRA_ROOT" && cmake --preset dev && cmake --build --preset dev)
 }
 
 start_window() {
